@@ -1,0 +1,11 @@
+set(CMAKE_C_COMPILER   ${KS_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KS_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${KS_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KS_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Test programs run under Wine (64-bit only: these machines cannot execute 32-bit code).
+if(KS_TRIPLE STREQUAL "x86_64-w64-mingw32")
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()

@@ -1,0 +1,67 @@
+/* Resource numbers shared by TAVREL.dll and every resource library (tavrel*.nls).
+   Kept free of C++ so that windres can read it. */
+#ifndef KEYSYM_RESOURCE_H
+#define KEYSYM_RESOURCE_H
+
+/* Dialog templates */
+#define IDD_KEYSYM_PAGE         106
+#define IDD_SET_PAGE            107
+#define IDD_SEARCH_PAGE         108
+#define IDD_KEYSYM_DIALOG       130
+#define IDD_SET_NAME_DIALOG     131
+
+/* Keysym page (106) */
+#define IDC_KS_SETS             1000  /* combo box of sets */
+#define IDC_KS_ADD              1005
+#define IDC_KS_EDIT             1006
+#define IDC_KS_DELETE           1007
+#define IDC_KS_KEYSYMS          1009  /* list of keysym rows */
+
+/* Set page (107) */
+#define IDC_ST_SETS             1001  /* list of sets */
+#define IDC_ST_ADD              1002
+#define IDC_ST_RENAME           1003
+#define IDC_ST_DELETE           1004
+
+/* Search page (108) */
+#define IDC_SCH_SETS            1010  /* combo box of sets */
+#define IDC_SCH_KEYSYMS         1011  /* list of keysym rows */
+#define IDC_SCH_FIND_TEXT       1012
+#define IDC_SCH_FIND            1013
+#define IDC_SCH_MATCH_CASE      1015
+#define IDC_SCH_WHOLE_NAME      1016
+
+/* Keysym dialog (130) */
+#define IDC_SYM_NAME            1017
+#define IDC_SYM_VALUE           1018
+
+/* Set name dialog (131) */
+#define IDC_SET_NEW_NAME        1020
+#define IDC_SET_CURRENT_LABEL   1021
+#define IDC_SET_CURRENT_NAME    1022
+
+/* The framework's help command, sent by the pages' Help button. */
+#ifndef ID_HELP
+#define ID_HELP                 0xE146
+#endif
+
+/* String table */
+#define IDS_CONFIRM_DELETE_KEYSYM   1   /* %1 set name, %2 keysym name */
+#define IDS_SAVE_FAILED             2   /* %1 full path of the keysym file */
+#define IDS_NOT_FOUND               3   /* %1 search text */
+#define IDS_CONFIRM_DELETE_SET      4   /* %1 set name */
+#define IDS_KEYSYM_NAME_USED        5   /* %1 keysym name, %2 set that holds it */
+#define IDS_KEYSYM_NAME_INVALID     6   /* %1 keysym name (holds a blank or "@") */
+#define IDS_EDITOR_TITLE            7
+#define IDS_FIND_NEXT               8   /* Find button while a search can be continued */
+#define IDS_FIND                    10  /* Find button when no search is under way */
+#define IDS_NEW_KEYSYM_TITLE        11
+#define IDS_EDIT_KEYSYM_TITLE       12
+#define IDS_ADD_SET_TITLE           13
+#define IDS_RENAME_SET_TITLE        14
+#define IDS_SET_NAME_UNSTORABLE     15  /* %1 set name (holds "=", "[" or "]", or is "main") */
+#define IDS_SET_NAME_TAKEN          16  /* %1 new set name, %2 the existing set it equals apart from case */
+#define IDS_SET_NAME_BLANK          17  /* a set name of blanks only */
+#define IDS_KEYSYM_NAME_UNSTORABLE  18  /* %1 keysym name (holds "=", begins with "[" or ";", or blanks at an end) */
+
+#endif
