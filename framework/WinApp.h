@@ -1,0 +1,45 @@
+#pragma once
+// The application object of a library module: InitInstance/ExitInstance driven from DllMain,
+// the module's resource handle, the help path, and the module's command routing.
+#include <windows.h>
+#include <string>
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Zero means start-up failed: the load then fails after ExitInstance has run.
+    virtual int InitInstance() { return 1; }
+    virtual int ExitInstance() { return 0; }
+    // Commands that reach the application object (the pages' Help button sends ID_HELP).
+    virtual bool OnCommand(UINT id) { (void)id; return false; }
+    // Window help (Alt+H on the sheet): opens the help file at a topic.
+    virtual void WinHelp(HWND owner, ULONG_PTR data, UINT command);
+
+    // Called from the module's DllMain.
+    BOOL ProcessAttach(HINSTANCE module);
+    void ProcessDetach();
+
+    HINSTANCE m_hInstance = nullptr;     // the module itself
+    HINSTANCE m_hResource = nullptr;     // where templates and strings come from
+    const char* m_pszHelpFilePath = nullptr;
+
+private:
+    bool m_bRunning = false;
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetResourceHandle();
+
+// Strings of the resource library; empty when missing.
+std::string LoadResString(UINT id);
+// Replaces %1 and %2 in a string-table text.
+std::string FormatResString(UINT id, const std::string& arg1 = {}, const std::string& arg2 = {});
+// A message box from a string-table text, owned by the active window, captioned with `titleId`.
+int ResMessageBox(UINT id, UINT flags, const std::string& arg1 = {}, const std::string& arg2 = {});
+void SetMessageBoxTitleId(UINT titleId);
+// Report an exception that reached a window procedure boundary; never throws.
+void ReportCaughtException() noexcept;

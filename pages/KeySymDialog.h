@@ -1,0 +1,31 @@
+#pragma once
+// The dialog in which the user types a keysym's name and hexadecimal value.
+#include "framework/Dialog.h"
+#include <string>
+
+class CKeySymDlg : public CDialog {
+public:
+    CKeySymDlg();
+
+    // Filled by the caller before DoModal, read back after IDOK.
+    std::string m_strSymName;
+    std::string m_strSymValue;
+
+    static constexpr int kNameLimit = 30;
+    static constexpr int kValueLimit = 8;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    std::span<const CommandEntry> GetCommandMap() const override;
+
+private:
+    void OnChangeSymName();
+    void OnChangeSymValue();
+    void UpdateOkButton();
+    static const CommandEntry kCommands[];
+
+    CButton m_btnOK;
+    CEdit m_editSymValue;
+    CEdit m_editSymName;
+};

@@ -1,0 +1,45 @@
+#include "pages/PageSupport.h"
+#include "frame/KeySymApp.h"
+#include "resources/resource.h"
+
+void MarkStoreChanged(CPropertyPage& page, CKeySymApp& app)
+{
+    page.SetModified(true);
+    app.m_bModified = TRUE;
+    app.m_bChanged = TRUE;
+}
+
+void ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app)
+{
+    if (!app.m_bModified)
+        return;
+    if (app.SaveKeySymFile()) {
+        page.SetModified(false);
+        app.m_bModified = FALSE;
+    } else {
+        ResMessageBox(IDS_SAVE_FAILED, MB_OK | MB_ICONEXCLAMATION, app.m_strKeySymFile);
+    }
+}
+
+bool IsStorableKeySymName(const std::string& name)
+{
+    if (name.empty())
+        return true;
+    for (unsigned char c : name)
+        if (c == '=' || c < 0x20 || c == 0x7F)
+            return false;
+    const char first = name.front(), last = name.back();
+    return first != '[' && first != ';' && first != ' ' && last != ' ';
+}
+
+std::string MakeKeySymRow(const std::string& name, const std::string& value)
+{
+    return name + '\t' + value;
+}
+
+void SplitKeySymRow(const std::string& row, std::string& name, std::string& value)
+{
+    const size_t tab = row.find('\t');
+    name = row.substr(0, tab);
+    value = tab == std::string::npos ? std::string() : row.substr(tab + 1);
+}

@@ -1,0 +1,5 @@
+#include "pages/SetPage.h"
+#include "frame/KeySymApp.h"
+#include "resources/resource.h"
+
+CStEdtPp::CStEdtPp() : CPropertyPage(IDD_SET_PAGE), m_pApp(&GetKeySymApp()) {}
