@@ -1,0 +1,419 @@
+#include "EditorDriver.h"
+#include <cstring>
+
+namespace kstest {
+namespace {
+const char kDirectoriesKey[] = "Software\\Varrowin\\Tessaline\\11.00\\Directories";
+
+UINT SyncMessage()
+{
+    static const UINT message = ::RegisterWindowMessageA("KeySymTestSync");
+    return message;
+}
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == SyncMessage()) {
+        ::SetEvent(reinterpret_cast<HANDLE>(lParam));
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+const char* HostWindowClass()
+{
+    static const bool registered = [] {
+        WNDCLASSA cls{};
+        cls.lpfnWndProc = HostWindowProc;
+        cls.hInstance = ::GetModuleHandleA(nullptr);
+        cls.lpszClassName = "KeySymTestHost";
+        cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        return ::RegisterClassA(&cls) != 0;
+    }();
+    (void)registered;
+    return "KeySymTestHost";
+}
+
+BOOL CALLBACK CollectPopup(HWND window, LPARAM context)
+{
+    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(context);
+    char cls[32] = {};
+    ::GetClassNameA(window, cls, sizeof cls);
+    if (window != found->first && std::strcmp(cls, "#32770") == 0 && ::IsWindowVisible(window)) {
+        found->second = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}
+
+std::string BinDir()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (char* slash = std::strrchr(path, '\\'))
+        *slash = '\0';
+    return path;
+}
+
+std::string MakeTempDir(const std::string& tag)
+{
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    static int counter = 0;
+    for (;;) {
+        std::string dir = std::string(base) + "ks-" + tag + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                          std::to_string(++counter);
+        if (::CreateDirectoryA(dir.c_str(), nullptr))
+            return dir;
+    }
+}
+
+void RemoveTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA((dir + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = dir + "\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                ::DeleteFileA(path.c_str());
+        } while (::FindNextFileA(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(dir.c_str());
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+bool FileExists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA((dir + "\\" + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names.push_back(data.cFileName);
+    } while (::FindNextFileA(find, &data));
+    ::FindClose(find);
+    return names;
+}
+
+bool WaitFor(const std::function<bool()>& ready, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (ready())
+            return true;
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::Sleep(5);
+    }
+}
+
+ModuleFixture::ModuleFixture(const std::string& keySymFileBytes, bool writeFile)
+{
+    root = MakeTempDir("module");
+    userDir = root + "\\User";
+    installDir = root + "\\Install";
+    ::CreateDirectoryA(userDir.c_str(), nullptr);
+    ::CreateDirectoryA(installDir.c_str(), nullptr);
+    keySymFile = userDir + "\\keysyms.kbs";
+    if (writeFile)
+        WriteFileBytes(keySymFile, keySymFileBytes);
+    SetDirectory(0, userDir);
+    SetDirectory(3, installDir);
+}
+
+ModuleFixture::~ModuleFixture()
+{
+    Unload();
+    SetDirectory(0, "");
+    SetDirectory(3, "");
+    RemoveTree(root);
+}
+
+HMODULE ModuleFixture::Load(const std::string& folder)
+{
+    module = ::LoadLibraryExA((folder + "\\TAVREL.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    return module;
+}
+
+void ModuleFixture::Unload()
+{
+    if (module)
+        ::FreeLibrary(module);
+    module = nullptr;
+}
+
+void ModuleFixture::SetDirectory(int which, const std::string& path)
+{
+    HKEY key;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kDirectoriesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    const std::string name = std::to_string(which);
+    if (path.empty())
+        ::RegDeleteValueA(key, name.c_str());
+    else
+        ::RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                         static_cast<DWORD>(path.size() + 1));
+    ::RegCloseKey(key);
+}
+
+SheetSession::SheetSession(HMODULE module) : m_module(module)
+{
+    m_ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_thread = ::CreateThread(nullptr, 0, Run, this, 0, &threadId);
+    ::WaitForSingleObject(m_ready, 10000);
+    WaitFor([this] { return sheet != nullptr || ::WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0; }, 10000);
+}
+
+DWORD WINAPI SheetSession::Run(void* context)
+{
+    auto* self = static_cast<SheetSession*>(context);
+    self->owner = ::CreateWindowExA(0, HostWindowClass(), "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                                    nullptr, nullptr, nullptr, nullptr);
+    ::SetActiveWindow(self->owner);
+    ::SetEvent(self->m_ready);
+    // The sheet is found by a hook as it is created, so the test sees it from the start.
+    static thread_local SheetSession* current = nullptr;
+    current = self;
+    HHOOK hook = ::SetWindowsHookExA(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (code == HCBT_ACTIVATE && current && !current->sheet) {
+                HWND window = reinterpret_cast<HWND>(wParam);
+                if (::GetWindow(window, GW_OWNER) == current->owner) {
+                    current->ownerDisabledWhileOpen = !::IsWindowEnabled(current->owner);
+                    current->sheet = window;
+                }
+            }
+            return ::CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, ::GetCurrentThreadId());
+    auto edit = reinterpret_cast<void (*)()>(reinterpret_cast<void*>(::GetProcAddress(self->m_module, "EditKeySyms")));
+    if (edit)
+        edit();
+    ::UnhookWindowsHookEx(hook);
+    self->ownerEnabledAfter = ::IsWindowEnabled(self->owner) != FALSE;
+    ::DestroyWindow(self->owner);
+    return 0;
+}
+
+SheetSession::~SheetSession()
+{
+    if (IsOpen()) {
+        // Close whatever popup is open, then the sheet itself.
+        for (int i = 0; i < 5; ++i) {
+            HWND popup = FindPopup();
+            if (!popup)
+                break;
+            ::PostMessageA(popup, WM_COMMAND, IDCANCEL, 0);
+            if (HasButton(popup, IDNO))
+                ::PostMessageA(popup, WM_COMMAND, IDNO, 0);
+            WaitGone(popup, 2000);
+        }
+        ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    }
+    ::WaitForSingleObject(m_thread, 10000);
+    ::CloseHandle(m_thread);
+    ::CloseHandle(m_ready);
+}
+
+bool SheetSession::IsOpen() const { return ::WaitForSingleObject(m_thread, 0) != WAIT_OBJECT_0 && sheet; }
+
+HWND SheetSession::Page(int index) const
+{
+    ShowPage(index);
+    return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, index, 0));
+}
+
+HWND SheetSession::CurrentPage() const
+{
+    return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+void SheetSession::ShowPage(int index) const
+{
+    HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, index, 0));
+    if (!page || page != CurrentPage())
+        ::SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+}
+
+void SheetSession::PressButton(int psbtn) const
+{
+    ::PostMessageA(sheet, PSM_PRESSBUTTON, psbtn, 0);
+}
+
+bool SheetSession::WaitClosed(DWORD timeoutMs)
+{
+    return ::WaitForSingleObject(m_thread, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void SheetSession::Sync() const
+{
+    // Posted messages of a thread are taken in order, by whichever message loop is
+    // running there: once the host window sees this one, everything before is done.
+    HANDLE done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ::PostMessageA(owner, SyncMessage(), 0, reinterpret_cast<LPARAM>(done));
+    ::WaitForSingleObject(done, 10000);
+    ::CloseHandle(done);
+}
+
+HWND SheetSession::FindPopup() const
+{
+    std::pair<HWND, HWND> found{sheet, nullptr};
+    ::EnumThreadWindows(threadId, CollectPopup, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+HWND SheetSession::WaitForPopup(DWORD timeoutMs) const
+{
+    HWND popup = nullptr;
+    WaitFor([&] { return (popup = FindPopup()) != nullptr; }, timeoutMs);
+    return popup;
+}
+
+bool SheetSession::IsApplyEnabled() const
+{
+    const int kApplyButtonId = 0x3021;
+    return ::IsWindowEnabled(::GetDlgItem(sheet, kApplyButtonId)) != FALSE;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[4096] = {};
+    ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void SetEditText(HWND dialog, int id, const std::string& text)
+{
+    ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SelectComboRow(HWND dialog, int id, int row)
+{
+    HWND combo = ::GetDlgItem(dialog, id);
+    ::SendMessageA(combo, CB_SETCURSEL, row, 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void SelectListRow(HWND dialog, int id, int row)
+{
+    HWND list = ::GetDlgItem(dialog, id);
+    ::SendMessageA(list, LB_SETCURSEL, row, 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void PostClick(HWND dialog, int id)
+{
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void PostDoubleClick(HWND dialog, int id)
+{
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+std::vector<std::string> ListRows(HWND list)
+{
+    std::vector<std::string> rows;
+    const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const int len = static_cast<int>(::SendMessageA(list, LB_GETTEXTLEN, i, 0));
+        std::string text(len + 1, '\0');
+        ::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(len);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+std::vector<std::string> ComboRows(HWND combo)
+{
+    std::vector<std::string> rows;
+    const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const int len = static_cast<int>(::SendMessageA(combo, CB_GETLBTEXTLEN, i, 0));
+        std::string text(len + 1, '\0');
+        ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(len);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+int ListSelection(HWND list) { return static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0)); }
+int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+bool IsEnabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
+
+std::string MessageBoxText(HWND box)
+{
+    // The message is the static control with the longest text (the icon has none).
+    std::string best;
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char cls[32] = {};
+        ::GetClassNameA(child, cls, sizeof cls);
+        if (_stricmp(cls, "Static") != 0)
+            continue;
+        std::string text = WindowText(child);
+        if (text.size() > best.size())
+            best = text;
+    }
+    return best;
+}
+
+bool HasButton(HWND box, int id) { return ::GetDlgItem(box, id) != nullptr; }
+
+void Answer(HWND box, int id)
+{
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, id)));
+}
+
+bool WaitGone(HWND window, DWORD timeoutMs)
+{
+    return WaitFor([window] { return !::IsWindow(window); }, timeoutMs);
+}
+
+}  // namespace kstest
