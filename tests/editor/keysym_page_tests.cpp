@@ -1,13 +1,17 @@
 // The keysym page and the keysym dialog, worked as a user works them.
 #include "EditorDriver.h"
+#include "framework/Controls.h"
+#include "pages/ListLayout.h"
 #include "resources/resource.h"
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace kstest;
 
 namespace {
 const char kGreekAndMath[] =
     "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\nalpha=7e1\r\nbeta=7e2\r\n[math]\r\nplusminus=b1\r\n";
+using Rows = std::vector<std::string>;
 
 struct Editor {
     explicit Editor(const std::string& file = kGreekAndMath) : module(file)
@@ -18,20 +22,365 @@ struct Editor {
     }
     HWND List() const { return ::GetDlgItem(page, IDC_KS_KEYSYMS); }
     HWND Combo() const { return ::GetDlgItem(page, IDC_KS_SETS); }
+    Rows ListRows() const { return kstest::ListRows(List()); }
+
+    // Presses a button that opens the keysym dialog; null when none opened.
+    HWND OpenDialog(int button)
+    {
+        PostClick(page, button);
+        return sheet->WaitForPopup();
+    }
+    // Opens the dialog with `button`, types name and value, presses OK; returns the
+    // message box that followed, if any.
+    HWND EnterKeySym(int button, const std::string& name, const std::string& value)
+    {
+        HWND dialog = OpenDialog(button);
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog)
+            return nullptr;
+        SetEditText(dialog, IDC_SYM_NAME, name);
+        SetEditText(dialog, IDC_SYM_VALUE, value);
+        Answer(dialog, IDOK);
+        WaitGone(dialog);
+        sheet->Sync();
+        return sheet->FindPopup();
+    }
+    void Dismiss(HWND box, int button = IDOK)
+    {
+        Answer(box, button);
+        WaitGone(box);
+        sheet->Sync();
+    }
+    std::string ApplyAndReadFile()
+    {
+        sheet->PressButton(PSBTN_APPLYNOW);
+        sheet->Sync();
+        return ReadFileBytes(module.keySymFile);
+    }
+
     ModuleFixture module;
     std::unique_ptr<SheetSession> sheet;
     HWND page = nullptr;
 };
+
 }
 
 TEST(KeySymPage, OpensOnFirstSetWithItsKeySyms)
 {
     Editor editor;
     ASSERT_TRUE(editor.sheet->IsOpen());
-    EXPECT_EQ(ComboRows(editor.Combo()), (std::vector<std::string>{"Greek", "math"}));
+    EXPECT_EQ(ComboRows(editor.Combo()), (Rows{"Greek", "math"}));
     EXPECT_EQ(ComboSelection(editor.Combo()), 0);
-    EXPECT_EQ(ListRows(editor.List()), (std::vector<std::string>{"alpha\t7e1", "beta\t7e2"}));
+    EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2"}));
     EXPECT_FALSE(IsEnabled(editor.page, IDC_KS_EDIT));
     EXPECT_FALSE(IsEnabled(editor.page, IDC_KS_DELETE));
     EXPECT_TRUE(IsEnabled(editor.page, IDC_KS_ADD));
+    EXPECT_FALSE(editor.sheet->IsApplyEnabled());
+}
+
+// The typical request: choose a set, add a keysym, apply; the file holds it, to the byte.
+TEST(KeySymPage, AddToChosenSetAndApplyWritesTheFile)
+{
+    Editor editor("[main]\r\nGreek=1\r\nmath=1\r\n[math]\r\nplusminus=b1\r\n");
+    SelectComboRow(editor.page, IDC_KS_SETS, 1);
+    EXPECT_EQ(editor.ListRows(), (Rows{"plusminus\tb1"}));
+    SelectComboRow(editor.page, IDC_KS_SETS, 0);
+    EXPECT_TRUE(editor.ListRows().empty());
+
+    EXPECT_EQ(editor.EnterKeySym(IDC_KS_ADD, "alpha", "7e1"), nullptr);
+    EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1"}));
+    EXPECT_EQ(ListSelection(editor.List()), 0);
+    EXPECT_TRUE(editor.sheet->IsApplyEnabled());
+
+    EXPECT_EQ(editor.ApplyAndReadFile(),
+              "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\nalpha=7e1\r\n[math]\r\nplusminus=b1\r\n");
+    EXPECT_FALSE(editor.sheet->IsApplyEnabled());
+    EXPECT_TRUE(ListFiles(editor.module.userDir, "Kbs*.tmp").empty());
+}
+
+TEST(KeySymPage, AddRefusesNamesThatCannotBeUsed)
+{
+    Editor editor;
+    struct Case { std::string name; std::vector<std::string> inMessage; };
+    const Case refused[] = {
+        {"a b", {"a b"}},                      // a blank
+        {"a@b", {"a@b"}},                      // an "@"
+        {"plusminus", {"plusminus", "math"}},  // a keysym of another set has it
+        {"alpha", {"alpha", "Greek"}},         // a keysym of this set has it
+        {"x=y", {"x=y"}},                      // the file would read it back cut at "="
+        {";c", {";c"}},                        // the file would read it as a comment
+    };
+    for (const Case& c : refused) {
+        HWND box = editor.EnterKeySym(IDC_KS_ADD, c.name, "1");
+        ASSERT_NE(box, nullptr) << c.name;
+        const std::string text = MessageBoxText(box);
+        for (const auto& part : c.inMessage)
+            EXPECT_NE(text.find(part), std::string::npos) << "'" << text << "' lacks " << part;
+        editor.Dismiss(box);
+        EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2"})) << c.name;
+    }
+    EXPECT_FALSE(editor.sheet->IsApplyEnabled());
+
+    // Names are case-sensitive: another letter case is another keysym.
+    EXPECT_EQ(editor.EnterKeySym(IDC_KS_ADD, "PlusMinus", "b1"), nullptr);
+    EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2", "PlusMinus\tb1"}));
+    EXPECT_NE(editor.ApplyAndReadFile().find("[Greek]\r\nPlusMinus=b1\r\nalpha=7e1\r\nbeta=7e2\r\n"), std::string::npos);
+}
+
+TEST(KeySymPage, CancelAndEmptyFieldsChangeNothing)
+{
+    Editor editor;
+    HWND dialog = editor.OpenDialog(IDC_KS_ADD);
+    ASSERT_NE(dialog, nullptr);
+    SetEditText(dialog, IDC_SYM_NAME, "gamma");
+    SetEditText(dialog, IDC_SYM_VALUE, "7e3");
+    Answer(dialog, IDCANCEL);
+    WaitGone(dialog);
+    editor.sheet->Sync();
+    EXPECT_EQ(editor.ListRows().size(), 2u);
+
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
+    dialog = editor.OpenDialog(IDC_KS_EDIT);
+    ASSERT_NE(dialog, nullptr);
+    SetEditText(dialog, IDC_SYM_VALUE, "");
+    EXPECT_FALSE(IsEnabled(dialog, IDOK));
+    Answer(dialog, IDOK);   // a disabled OK still reaches the dialog as a command
+    WaitGone(dialog, 500);
+    if (::IsWindow(dialog))
+        editor.Dismiss(dialog, IDCANCEL);
+    editor.sheet->Sync();
+    EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2"}));
+    EXPECT_FALSE(editor.sheet->IsApplyEnabled());
+}
+
+TEST(KeySymPage, DeleteAsksFirstAndNoKeepsTheKeySym)
+{
+    Editor editor;
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 1);
+    EXPECT_TRUE(IsEnabled(editor.page, IDC_KS_EDIT));
+    EXPECT_TRUE(IsEnabled(editor.page, IDC_KS_DELETE));
+
+    PostClick(editor.page, IDC_KS_DELETE);
+    HWND box = editor.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    const std::string text = MessageBoxText(box);
+    EXPECT_NE(text.find("beta"), std::string::npos) << text;
+    EXPECT_NE(text.find("Greek"), std::string::npos) << text;
+    ASSERT_TRUE(HasButton(box, IDYES) && HasButton(box, IDNO));
+    EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(box, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON) << "No is the default";
+    editor.Dismiss(box, IDNO);
+    EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2"}));
+    EXPECT_FALSE(editor.sheet->IsApplyEnabled());
+
+    PostClick(editor.page, IDC_KS_DELETE);
+    box = editor.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    editor.Dismiss(box, IDYES);
+    EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1"}));
+    EXPECT_EQ(ListSelection(editor.List()), LB_ERR);
+    EXPECT_FALSE(IsEnabled(editor.page, IDC_KS_EDIT));
+    EXPECT_FALSE(IsEnabled(editor.page, IDC_KS_DELETE));
+    EXPECT_EQ(editor.ApplyAndReadFile(), "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\nalpha=7e1\r\n[math]\r\nplusminus=b1\r\n");
+}
+
+TEST(KeySymPage, EditKeepsTheRowInPlaceAndRefusesATakenName)
+{
+    Editor editor;
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
+    HWND dialog = editor.OpenDialog(IDC_KS_EDIT);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SYM_NAME)), "alpha");
+    EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SYM_VALUE)), "7e1");
+    EXPECT_TRUE(IsEnabled(dialog, IDOK));
+    SetEditText(dialog, IDC_SYM_NAME, "zeta");
+    SetEditText(dialog, IDC_SYM_VALUE, "7f6");
+    editor.Dismiss(dialog);
+    // The row keeps its place although "zeta" sorts last.
+    EXPECT_EQ(editor.ListRows(), (Rows{"zeta\t7f6", "beta\t7e2"}));
+    EXPECT_EQ(ListSelection(editor.List()), 0);
+
+    HWND box = editor.EnterKeySym(IDC_KS_EDIT, "plusminus", "1");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(MessageBoxText(box).find("math"), std::string::npos);
+    editor.Dismiss(box);
+    EXPECT_EQ(editor.ListRows(), (Rows{"zeta\t7f6", "beta\t7e2"}));
+
+    // Edit accepts a blank inside a name, which Add refuses.
+    EXPECT_EQ(editor.EnterKeySym(IDC_KS_EDIT, "ze ta", "7f6"), nullptr);
+    EXPECT_EQ(editor.ApplyAndReadFile(),
+              "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\nbeta=7e2\r\nze ta=7f6\r\n[math]\r\nplusminus=b1\r\n");
+}
+
+TEST(KeySymPage, EditClosedWithOkUnchangedStillMarksChanged)
+{
+    Editor editor;
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 1);
+    HWND dialog = editor.OpenDialog(IDC_KS_EDIT);
+    ASSERT_NE(dialog, nullptr);
+    editor.Dismiss(dialog);
+    EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2"}));
+    EXPECT_TRUE(editor.sheet->IsApplyEnabled());
+    // Add and Edit leave the buttons as they were.
+    EXPECT_TRUE(IsEnabled(editor.page, IDC_KS_EDIT));
+}
+
+TEST(KeySymPage, ComingBackReselectsTheSetAndRowWithButtonsDisabled)
+{
+    Editor editor;
+    SelectComboRow(editor.page, IDC_KS_SETS, 1);
+    EXPECT_FALSE(IsEnabled(editor.page, IDC_KS_EDIT));
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
+    EXPECT_TRUE(IsEnabled(editor.page, IDC_KS_DELETE));
+
+    editor.sheet->ShowPage(1);
+    editor.sheet->ShowPage(0);
+    EXPECT_EQ(ComboSelection(editor.Combo()), 1);
+    EXPECT_EQ(editor.ListRows(), (Rows{"plusminus\tb1"}));
+    EXPECT_EQ(ListSelection(editor.List()), 0);
+    EXPECT_FALSE(IsEnabled(editor.page, IDC_KS_EDIT));
+    EXPECT_FALSE(IsEnabled(editor.page, IDC_KS_DELETE));
+}
+
+TEST(KeySymPage, WithoutSetsAddIsDisabled)
+{
+    Editor editor("");
+    EXPECT_TRUE(ComboRows(editor.Combo()).empty());
+    EXPECT_TRUE(editor.ListRows().empty());
+    EXPECT_FALSE(IsEnabled(editor.page, IDC_KS_ADD));
+}
+
+TEST(KeySymPage, ApplyWithoutChangesWritesNothing)
+{
+    // A hand-made layout that a save would rewrite.
+    const std::string handMade = "; mine\r\n[main]\r\n Greek = 1\r\n[Greek]\r\nalpha = 7e1\r\n";
+    Editor editor(handMade);
+    editor.sheet->PressButton(PSBTN_OK);
+    ASSERT_TRUE(editor.sheet->WaitClosed());
+    EXPECT_EQ(ReadFileBytes(editor.module.keySymFile), handMade);
+}
+
+TEST(KeySymPage, FailedSaveSaysSoKeepsTheFileAndCanBeRetried)
+{
+    Editor editor;
+    const std::string before = ReadFileBytes(editor.module.keySymFile);
+    ASSERT_EQ(editor.EnterKeySym(IDC_KS_ADD, "gamma", "7e3"), nullptr);
+
+    HANDLE held = ::CreateFileA(editor.module.keySymFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    editor.sheet->PressButton(PSBTN_APPLYNOW);
+    HWND box = editor.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    std::string lowerPath = editor.module.keySymFile;
+    for (char& c : lowerPath)
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(MessageBoxText(box).find(lowerPath), std::string::npos) << MessageBoxText(box);
+    editor.Dismiss(box);
+    ::CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(editor.module.keySymFile), before);
+    EXPECT_TRUE(ListFiles(editor.module.userDir, "Kbs*.tmp").empty());
+    EXPECT_TRUE(editor.sheet->IsApplyEnabled()) << "Apply stays available after a failed save";
+
+    EXPECT_NE(editor.ApplyAndReadFile().find("gamma=7e3\r\n"), std::string::npos);
+    EXPECT_FALSE(editor.sheet->IsApplyEnabled());
+}
+
+TEST(KeySymDialog, OkFollowsBothFieldsAndValueKeepsHexAtItsEnd)
+{
+    Editor editor;
+    HWND dialog = editor.OpenDialog(IDC_KS_ADD);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), "New Keysym");
+    EXPECT_FALSE(IsEnabled(dialog, IDOK));
+    HWND name = ::GetDlgItem(dialog, IDC_SYM_NAME), value = ::GetDlgItem(dialog, IDC_SYM_VALUE);
+    EXPECT_EQ(::SendMessageA(name, EM_GETLIMITTEXT, 0, 0), 30);
+    EXPECT_EQ(::SendMessageA(value, EM_GETLIMITTEXT, 0, 0), 8);
+
+    SetEditText(dialog, IDC_SYM_NAME, "omega");
+    EXPECT_FALSE(IsEnabled(dialog, IDOK));
+    SetEditText(dialog, IDC_SYM_VALUE, "7");
+    EXPECT_TRUE(IsEnabled(dialog, IDOK));
+
+    struct Case { const char* typedOrPasted; const char* kept; };
+    const Case cases[] = {
+        {"7d9", "7d9"}, {"7g", "7"}, {"12xy", "12"}, {"x1", "x1"}, {"zz", ""}, {"AbF", "AbF"},
+    };
+    for (const Case& c : cases) {
+        SetEditText(dialog, IDC_SYM_VALUE, c.typedOrPasted);
+        EXPECT_EQ(WindowText(value), c.kept) << c.typedOrPasted;
+        EXPECT_EQ(IsEnabled(dialog, IDOK), *c.kept != '\0') << c.typedOrPasted;
+    }
+    // Typing a character at the end goes through the same test; the caret stays at the end.
+    SetEditText(dialog, IDC_SYM_VALUE, "1a");
+    ::SendMessageA(value, EM_SETSEL, 2, 2);
+    ::SendMessageA(value, WM_CHAR, 'q', 0);
+    EXPECT_EQ(WindowText(value), "1a");
+    DWORD start = 0, end = 0;
+    ::SendMessageA(value, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 2u);
+    // A ninth character cannot be typed.
+    SetEditText(dialog, IDC_SYM_VALUE, "12345678");
+    ::SendMessageA(value, EM_SETSEL, 8, 8);
+    ::SendMessageA(value, WM_CHAR, '9', 0);
+    EXPECT_EQ(WindowText(value), "12345678");
+
+    SetEditText(dialog, IDC_SYM_NAME, "");
+    EXPECT_FALSE(IsEnabled(dialog, IDOK));
+    editor.Dismiss(dialog, IDCANCEL);
+
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
+    dialog = editor.OpenDialog(IDC_KS_EDIT);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), "Edit Keysym");
+    editor.Dismiss(dialog, IDCANCEL);
+}
+
+// The list layout on a real list box: the tab stop from the widest name, the
+// horizontal extent from the widest row with its tab expanded.
+TEST(ListLayout, TabStopAndExtentFollowTheWidestNameAndRow)
+{
+    HWND list = ::CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_USETABSTOPS | WS_HSCROLL, 0, 0, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    CListBox box;
+    box.Attach(list);
+    int tabStop = -1;
+    FitListColumns(box, tabStop);
+    SetListHorizontalExtent(box, tabStop);
+    EXPECT_EQ(tabStop, 4) << "an empty list";
+    EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+
+    // No font of its own: measured with the system font.
+    box.AddString("a\t1");
+    box.AddString("wide_name_here\t2");
+    box.AddString("no tab at all, long");
+    HDC dc = ::GetDC(list);
+    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
+    SIZE wideName{}, noTab{};
+    ::GetTextExtentPointA(dc, "wide_name_here", 14, &wideName);
+    ::GetTextExtentPointA(dc, "no tab at all, long", 19, &noTab);
+    const int widestName = std::max(wideName.cx, noTab.cx);
+    int position = widestName + 4;
+    const DWORD row2 = ::GetTabbedTextExtentA(dc, "wide_name_here\t2", 16, 1, &position);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list, dc);
+
+    FitListColumns(box, tabStop);
+    EXPECT_EQ(tabStop, widestName + 4) << "a row without a tab counts whole as a name";
+    SetListHorizontalExtent(box, tabStop);
+    EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0),
+              std::max<LONG>(LOWORD(row2), noTab.cx));
+
+    // A row far wider than 65535 pixels counts with the low 16 bits of its width.
+    box.ResetContent();
+    const std::string huge(20000, 'W');
+    box.AddString(huge);
+    dc = ::GetDC(list);
+    old = ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
+    position = 4;
+    const DWORD hugeExtent = ::GetTabbedTextExtentA(dc, huge.c_str(), static_cast<int>(huge.size()), 1, &position);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list, dc);
+    SetListHorizontalExtent(box, 4);
+    EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), LOWORD(hugeExtent));
+    ::DestroyWindow(list);
 }
