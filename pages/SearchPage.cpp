@@ -1,5 +1,214 @@
 #include "pages/SearchPage.h"
 #include "frame/KeySymApp.h"
+#include "pages/ListLayout.h"
+#include "pages/PageSupport.h"
 #include "resources/resource.h"
+#include <mbstring.h>
+
+namespace {
+// The longest search text the edit takes.
+const int kMaxFindChars = 32;
+
+// A lower-cased copy; double-byte characters are folded as the multibyte code page says.
+std::string FoldCase(std::string text)
+{
+    if (!text.empty())
+        _mbslwr(reinterpret_cast<unsigned char*>(text.data()));
+    return text;
+}
+
+// Whether `name` begins with `prefix`. A well-formed prefix that equals the name's first
+// bytes also ends on one of its character boundaries, so bytes can be compared.
+bool BeginsWith(const std::string& name, const std::string& prefix)
+{
+    return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
+}
+}  // namespace
+
+const CommandEntry CSchPp::kCommands[] = {
+    {CBN_SELCHANGE, IDC_SCH_SETS, Handler(&CSchPp::OnSelChangeSets)},
+    {BN_CLICKED, IDC_SCH_MATCH_CASE, Handler(&CSchPp::OnMatchCase)},
+    {BN_CLICKED, IDC_SCH_WHOLE_NAME, Handler(&CSchPp::OnWholeName)},
+    {EN_CHANGE, IDC_SCH_FIND_TEXT, Handler(&CSchPp::OnChangeFindText)},
+    {BN_CLICKED, IDC_SCH_FIND, Handler(&CSchPp::OnFind)},
+    {LBN_SELCHANGE, IDC_SCH_KEYSYMS, Handler(&CSchPp::OnSelChangeKeySyms)},
+};
 
 CSchPp::CSchPp() : CPropertyPage(IDD_SEARCH_PAGE), m_pApp(&GetKeySymApp()) {}
+
+std::span<const CommandEntry> CSchPp::GetCommandMap() const { return kCommands; }
+
+void CSchPp::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Control(dx, IDC_SCH_FIND_TEXT, m_editFind);
+    DDX_Control(dx, IDC_SCH_KEYSYMS, m_listKeySyms);
+    DDX_Control(dx, IDC_SCH_SETS, m_comboSets);
+    DDX_Control(dx, IDC_SCH_WHOLE_NAME, m_checkWholeName);
+    DDX_Control(dx, IDC_SCH_MATCH_CASE, m_checkMatchCase);
+    DDX_Control(dx, IDC_SCH_FIND, m_btnFind);
+    DDX_Text(dx, IDC_SCH_FIND_TEXT, m_strFind);
+    DDV_MaxChars(dx, IDC_SCH_FIND_TEXT, m_strFind, kMaxFindChars);
+}
+
+void CSchPp::LayOutList()
+{
+    FitListColumns(m_listKeySyms, m_nTabStop);
+    SetListHorizontalExtent(m_listKeySyms, m_nTabStop);
+}
+
+void CSchPp::FillKeySymList(int comboRow)
+{
+    const int setCount = static_cast<int>(m_pApp->m_setNames.size());
+    int set = setCount;   // no keysym carries it
+    std::string setName;
+    if (m_comboSets.GetLBText(comboRow, setName)) {
+        for (int i = 0; i < setCount; ++i) {
+            if (CompareSetNames(m_pApp->m_setNames[i], setName) == 0) {
+                set = i;
+                break;
+            }
+        }
+    }
+    int rows = 0, bytes = 0;
+    for (const auto& [name, entry] : m_pApp->m_keySyms) {
+        if (entry->m_nSet == set) {
+            ++rows;
+            bytes += static_cast<int>(name.size() + entry->m_strValue.size() + 2);
+        }
+    }
+    // Rows are added with redraw off: a visible list repaints its scroll bar per row.
+    m_listKeySyms.SetRedraw(false);
+    m_listKeySyms.InitStorage(rows, bytes);
+    for (const auto& [name, entry] : m_pApp->m_keySyms)
+        if (entry->m_nSet == set)
+            m_listKeySyms.AddString(MakeKeySymRow(name, entry->m_strValue));
+    m_listKeySyms.SetRedraw(true);
+    m_listKeySyms.Invalidate();
+    LayOutList();
+}
+
+void CSchPp::SelectKeySymByName(const std::string& name)
+{
+    const int count = m_listKeySyms.GetCount();
+    std::string row, rowName, value;
+    for (int i = 0; i < count; ++i) {
+        if (!m_listKeySyms.GetText(i, row))
+            continue;
+        SplitKeySymRow(row, rowName, value);
+        if (rowName == name) {
+            m_listKeySyms.SetCurSel(i);
+            m_pApp->m_nCurKeySym = i;
+            return;
+        }
+    }
+}
+
+BOOL CSchPp::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    for (const std::string& name : m_pApp->m_setNames)
+        m_comboSets.AddString(name);
+    FillKeySymList(0);
+    m_comboSets.SetCurSel(0);
+    m_btnFind.EnableWindow(false);
+    m_editFind.SetFocus();
+    LayOutList();
+    return FALSE;
+}
+
+BOOL CSchPp::OnSetActive()
+{
+    // Sets and keysyms may have changed on the other pages since this page was last shown.
+    m_listKeySyms.ResetContent();
+    m_comboSets.ResetContent();
+    for (const std::string& name : m_pApp->m_setNames)
+        m_comboSets.AddString(name);
+    if (m_pApp->m_nCurSet != -1)
+        FillKeySymList(m_pApp->m_nCurSet);
+    m_comboSets.SetCurSel(m_pApp->m_nCurSet);
+    if (m_pApp->m_nCurKeySym != -1)
+        m_listKeySyms.SetCurSel(m_pApp->m_nCurKeySym);
+    // The caption tells whether a search can be continued: only an idle page starts afresh.
+    if (m_btnFind.GetWindowText() == LoadResString(IDS_FIND)) {
+        m_editFind.SetWindowText("");
+        m_btnFind.EnableWindow(false);
+    }
+    LayOutList();
+    m_editFind.SetFocus();
+    m_bExchangingText = true;
+    const BOOL result = CPropertyPage::OnSetActive();
+    m_bExchangingText = false;
+    return result;
+}
+
+void CSchPp::OnSelChangeSets()
+{
+    const int row = m_comboSets.GetCurSel();
+    m_pApp->m_nCurSet = row;
+    m_listKeySyms.ResetContent();
+    FillKeySymList(row);
+}
+
+void CSchPp::OnSelChangeKeySyms() { m_pApp->m_nCurKeySym = m_listKeySyms.GetCurSel(); }
+
+void CSchPp::OnMatchCase() { m_bMatchCase = m_checkMatchCase.GetCheck() ? TRUE : FALSE; }
+
+void CSchPp::OnWholeName() { m_bWholeName = m_checkWholeName.GetCheck() ? TRUE : FALSE; }
+
+void CSchPp::OnChangeFindText()
+{
+    if (m_bExchangingText)
+        return;
+    m_strFind = m_editFind.GetWindowText();
+    m_btnFind.EnableWindow(!m_strFind.empty());
+    m_strLastHit.clear();
+    m_bFindNext = FALSE;
+}
+
+bool CSchPp::MatchesName(const std::string& name, const std::string& foldedFind) const
+{
+    if (m_bMatchCase)
+        return m_bWholeName ? name == m_strFind : BeginsWith(name, m_strFind);
+    if (m_bWholeName)
+        return _mbsicmp(reinterpret_cast<const unsigned char*>(name.c_str()),
+                        reinterpret_cast<const unsigned char*>(m_strFind.c_str())) == 0;
+    return name.size() >= foldedFind.size() && BeginsWith(FoldCase(name), foldedFind);
+}
+
+void CSchPp::OnFind()
+{
+    auto& keySyms = m_pApp->m_keySyms;
+    // Resuming after the last hit's name stays right when keysyms were added or removed since.
+    auto next = m_bFindNext ? keySyms.upper_bound(m_strLastHit) : keySyms.begin();
+    const std::string foldedFind = m_bMatchCase ? std::string() : FoldCase(m_strFind);
+    for (; next != keySyms.end(); ++next) {
+        const std::string& name = next->first;
+        if (!MatchesName(name, foldedFind))
+            continue;
+        const int set = next->second->m_nSet;
+        m_bFindNext = TRUE;
+        m_strLastHit = name;
+        m_listKeySyms.ResetContent();
+        m_comboSets.SetCurSel(set);
+        m_pApp->m_nCurSet = set;
+        FillKeySymList(set);
+        SelectKeySymByName(name);
+        m_btnFind.SetWindowText(LoadResString(IDS_FIND_NEXT));
+        return;
+    }
+    EndSearch(m_bFindNext != FALSE);
+}
+
+void CSchPp::EndSearch(bool continued)
+{
+    if (continued) {
+        m_btnFind.EnableWindow(false);
+        m_btnFind.SetWindowText(LoadResString(IDS_FIND));
+        m_editFind.SetWindowText("");   // empties m_strFind through OnChangeFindText
+    } else {
+        ResMessageBox(IDS_NOT_FOUND, MB_OK | MB_ICONEXCLAMATION, m_strFind);
+        m_btnFind.EnableWindow(false);
+    }
+    m_bFindNext = FALSE;
+    m_strLastHit.clear();
+}

@@ -1,6 +1,7 @@
 #pragma once
-// The search page: finds keysyms by name across all sets.
+// The search page: finds keysyms by name across all sets and shows each hit in its set.
 #include "framework/PropertyPage.h"
+#include <string>
 
 class CKeySymApp;
 
@@ -8,6 +9,48 @@ class CSchPp : public CPropertyPage {
 public:
     CSchPp();
 
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    std::span<const CommandEntry> GetCommandMap() const override;
+
 private:
+    void OnSelChangeSets();
+    void OnMatchCase();
+    void OnWholeName();
+    void OnChangeFindText();
+    void OnFind();
+    void OnSelChangeKeySyms();
+
+    // Lists the keysyms of the set named by combo row `comboRow`, in store order.
+    void FillKeySymList(int comboRow);
+    // Selects the list row of keysym `name`; leaves the selection alone when it is not listed.
+    void SelectKeySymByName(const std::string& name);
+    void LayOutList();
+    // Whether keysym `name` matches the search text under the current rules.
+    bool MatchesName(const std::string& name, const std::string& foldedFind) const;
+    // Ends a search that ran out of keysyms; tells the user when a new search found nothing.
+    void EndSearch(bool continued);
+
+    static const CommandEntry kCommands[];
+
     CKeySymApp* m_pApp;
+    int m_nTabStop = 0;
+    BOOL m_bMatchCase = FALSE;
+    BOOL m_bWholeName = FALSE;
+    BOOL m_bFindNext = FALSE;
+    // A continued search resumes after this name, not at a remembered map position: the
+    // store may change on another page between two presses.
+    std::string m_strLastHit;
+    CEdit m_editFind;
+    CListBox m_listKeySyms;
+    CComboBox m_comboSets;
+    CButton m_checkWholeName;
+    CButton m_checkMatchCase;
+    CButton m_btnFind;
+    std::string m_strFind;
+    // True while data exchange writes m_strFind back into the edit: the edit reports that as a
+    // change, but the text is the one the page already holds and a search under way goes on.
+    bool m_bExchangingText = false;
 };
