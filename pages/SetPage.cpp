@@ -1,5 +1,166 @@
 #include "pages/SetPage.h"
 #include "frame/KeySymApp.h"
+#include "pages/PageSupport.h"
+#include "pages/SetListEdits.h"
+#include "pages/SetNameDialog.h"
+#include "pages/SetNameRules.h"
 #include "resources/resource.h"
 
+const CommandEntry CStEdtPp::kCommands[] = {
+    {BN_CLICKED, IDC_ST_ADD, Handler(&CStEdtPp::OnAddSet)},
+    {BN_CLICKED, IDC_ST_RENAME, Handler(&CStEdtPp::OnRenameSet)},
+    {LBN_SELCHANGE, IDC_ST_SETS, Handler(&CStEdtPp::OnSelChangeSetList)},
+    {BN_CLICKED, IDC_ST_DELETE, Handler(&CStEdtPp::OnDeleteSet)},
+};
+
 CStEdtPp::CStEdtPp() : CPropertyPage(IDD_SET_PAGE), m_pApp(&GetKeySymApp()) {}
+
+std::span<const CommandEntry> CStEdtPp::GetCommandMap() const { return kCommands; }
+
+void CStEdtPp::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Control(dx, IDC_ST_DELETE, m_btnDelete);
+    DDX_Control(dx, IDC_ST_RENAME, m_btnRename);
+    DDX_Control(dx, IDC_ST_ADD, m_btnAdd);
+    DDX_Control(dx, IDC_ST_SETS, m_listSets);
+    DDX_LBString(dx, IDC_ST_SETS, m_strSelSet);
+}
+
+void CStEdtPp::FillSetList()
+{
+    // Rows are added with redraw off: a visible list repaints its scroll bar per row.
+    const std::vector<std::string>& names = m_pApp->m_setNames;
+    size_t bytes = 0;
+    for (const std::string& name : names)
+        bytes += name.size() + 1;
+    m_listSets.SetRedraw(false);
+    m_listSets.ResetContent();
+    m_listSets.InitStorage(static_cast<int>(names.size()), static_cast<int>(bytes));
+    for (const std::string& name : names)
+        m_listSets.AddString(name);
+    m_listSets.SetRedraw(true);
+    m_listSets.Invalidate();
+}
+
+void CStEdtPp::InsertSetRow(int row, const std::string& name)
+{
+    if (m_listSets.InsertString(row, name) != row)
+        FillSetList();
+}
+
+bool CStEdtPp::GetSelectedSet(int& row, std::string& name) const
+{
+    row = m_listSets.GetCurSel();
+    return row != LB_ERR && row < static_cast<int>(m_pApp->m_setNames.size()) && m_listSets.GetText(row, name);
+}
+
+BOOL CStEdtPp::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    FillSetList();
+    // Rename and Delete wait for the user's own choice of a set.
+    m_btnRename.EnableWindow(false);
+    m_btnDelete.EnableWindow(false);
+    return TRUE;
+}
+
+BOOL CStEdtPp::OnSetActive()
+{
+    const BOOL result = CPropertyPage::OnSetActive();
+    if (m_pApp->m_nCurSet != -1)
+        m_listSets.SetCurSel(m_pApp->m_nCurSet);
+    return result;
+}
+
+BOOL CStEdtPp::OnApply()
+{
+    ApplyStoreChanges(*this, *m_pApp);
+    return CPropertyPage::OnApply();
+}
+
+void CStEdtPp::OnSelChangeSetList()
+{
+    const int row = m_listSets.GetCurSel();
+    if (row == LB_ERR)
+        return;
+    m_btnRename.EnableWindow(true);
+    m_btnDelete.EnableWindow(true);
+    m_pApp->m_nCurSet = row;
+}
+
+bool CStEdtPp::AcceptSetName(const std::string& typed, int self, std::string& name) const
+{
+    const SetNameCheck check = CheckSetName(m_pApp->m_setNames, typed, self);
+    switch (check.verdict) {
+    case SetNameVerdict::Blank:
+        ResMessageBox(IDS_SET_NAME_BLANK, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    case SetNameVerdict::Unstorable:
+        ResMessageBox(IDS_SET_NAME_UNSTORABLE, MB_OK | MB_ICONEXCLAMATION, check.name);
+        return false;
+    case SetNameVerdict::Taken:
+        ResMessageBox(IDS_SET_NAME_TAKEN, MB_OK | MB_ICONEXCLAMATION, check.name, m_pApp->m_setNames[check.clash]);
+        return false;
+    case SetNameVerdict::Usable:
+        break;
+    }
+    name = check.name;
+    return true;
+}
+
+void CStEdtPp::OnAddSet()
+{
+    CSetNameDlg dialog;
+    if (dialog.DoModal() != IDOK)
+        return;
+    std::string name;
+    if (!AcceptSetName(dialog.m_strNewName, -1, name))
+        return;
+    // The store changes first and wholly, or not at all; the list then follows it.
+    const int added = AddSet(*m_pApp, name);
+    InsertSetRow(added, name);
+    m_listSets.SetCurSel(added);
+    m_pApp->m_nCurSet = added;
+    MarkStoreChanged(*this, *m_pApp);
+}
+
+void CStEdtPp::OnDeleteSet()
+{
+    int row;
+    std::string name;
+    if (!GetSelectedSet(row, name))
+        return;
+    // Only a plain Yes deletes: a box that could not be shown says nothing.
+    if (ResMessageBox(IDS_CONFIRM_DELETE_SET, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, name) != IDYES)
+        return;
+    DeleteSet(*m_pApp, row);
+    m_listSets.DeleteString(row);
+    if (m_listSets.GetCount() != static_cast<int>(m_pApp->m_setNames.size()))
+        FillSetList();
+    // The set that followed takes the row; after the last row the first is next.
+    const int next = row == m_listSets.GetCount() ? 0 : row;
+    m_listSets.SetCurSel(next);
+    m_pApp->m_nCurSet = next;
+    MarkStoreChanged(*this, *m_pApp);
+}
+
+void CStEdtPp::OnRenameSet()
+{
+    int row;
+    std::string oldName;
+    if (!GetSelectedSet(row, oldName))
+        return;
+    CSetNameDlg dialog;
+    dialog.m_strOldName = oldName;
+    if (dialog.DoModal() != IDOK)
+        return;
+    std::string name;
+    if (!AcceptSetName(dialog.m_strNewName, row, name))
+        return;
+    const int renamed = RenameSet(*m_pApp, row, name);
+    m_listSets.DeleteString(row);
+    InsertSetRow(renamed, name);
+    m_listSets.SetCurSel(renamed);
+    m_pApp->m_nCurSet = renamed;
+    MarkStoreChanged(*this, *m_pApp);
+}

@@ -1,6 +1,8 @@
 #pragma once
-// The set page: the list of sets, with Add, Rename and Delete.
+// The set page: the list of sets, with Add, Rename and Delete. Row i of the list is the
+// set at position i of the sorted set list, so a row number is a set position.
 #include "framework/PropertyPage.h"
+#include <string>
 
 class CKeySymApp;
 
@@ -8,6 +10,33 @@ class CStEdtPp : public CPropertyPage {
 public:
     CStEdtPp();
 
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    BOOL OnApply() override;
+    BOOL OnSetActive() override;
+    std::span<const CommandEntry> GetCommandMap() const override;
+
 private:
+    void OnAddSet();
+    void OnRenameSet();
+    void OnSelChangeSetList();
+    void OnDeleteSet();
+
+    // The name to use for `typed` (a new set when `self` is -1); says why when there is none.
+    bool AcceptSetName(const std::string& typed, int self, std::string& name) const;
+    void FillSetList();
+    // Shows `name` as row `row`, or the whole list again should the list refuse the row.
+    void InsertSetRow(int row, const std::string& name);
+    // The selected row's set name; false when no row is selected.
+    bool GetSelectedSet(int& row, std::string& name) const;
+
+    static const CommandEntry kCommands[];
+
     CKeySymApp* m_pApp;
+    CButton m_btnDelete;
+    CButton m_btnRename;
+    CButton m_btnAdd;
+    CListBox m_listSets;
+    std::string m_strSelSet;
 };
