@@ -1,0 +1,223 @@
+#include "store/KeySymStore.h"
+
+#include "store/ProfileSections.h"
+
+#include <mbstring.h>
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+const char kSetListSection[] = "main";
+const char kTempPrefix[] = "Kbs";
+const DWORD kWriteChunk = 64 * 1024;
+
+struct SetNameLess {
+    bool operator()(const std::string& a, const std::string& b) const { return CompareSetNames(a, b) < 0; }
+};
+
+}  // namespace
+
+CKeySymEntry::CKeySymEntry(std::string value, int set)
+    : m_strValue(std::move(value)), m_nSet(set)
+{
+}
+
+int CompareSetNames(const std::string& a, const std::string& b)
+{
+    return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                    reinterpret_cast<const unsigned char*>(b.c_str()));
+}
+
+// ---- file operations ------------------------------------------------------
+
+UINT KeySymFileOps::TempFileName(const char* dir, const char* prefix, char* path)
+{
+    return ::GetTempFileNameA(dir, prefix, 0, path);
+}
+
+HANDLE KeySymFileOps::Open(const char* path, DWORD access, DWORD share, DWORD disposition)
+{
+    return ::CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+BOOL KeySymFileOps::Size(HANDLE file, LARGE_INTEGER* size)
+{
+    return ::GetFileSizeEx(file, size);
+}
+
+BOOL KeySymFileOps::Write(HANDLE file, const void* data, DWORD size, DWORD* written)
+{
+    return ::WriteFile(file, data, size, written, nullptr);
+}
+
+BOOL KeySymFileOps::Flush(HANDLE file)
+{
+    return ::FlushFileBuffers(file);
+}
+
+BOOL KeySymFileOps::Close(HANDLE file)
+{
+    return ::CloseHandle(file);
+}
+
+BOOL KeySymFileOps::Replace(const char* from, const char* to)
+{
+    return ::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+BOOL KeySymFileOps::Remove(const char* path)
+{
+    return ::DeleteFileA(path);
+}
+
+// ---- the store ------------------------------------------------------------
+
+void CKeySymStore::SortSetNames()
+{
+    // A stable sort gives exactly what repeated exchange passes give, in n log n.
+    std::stable_sort(m_setNames.begin(), m_setNames.end(), SetNameLess());
+}
+
+// ---- reading --------------------------------------------------------------
+
+void CKeySymStore::LoadKeySymFile(const std::string& path)
+{
+    const ProfileSections file = ProfileSections::FromFile(path);
+    ReadSetList(file);
+    SortSetNames();
+    // Positions are given after sorting, so every entry points into the sorted list.
+    for (size_t i = 0; i < m_setNames.size(); ++i)
+        ReadSetSection(file, m_setNames[i], static_cast<int>(i));
+}
+
+void CKeySymStore::ReadSetList(const ProfileSections& file)
+{
+    // The value of a set-list line means nothing; a line without "=" names no set.
+    for (const ProfileEntry& line : file.Find(kSetListSection))
+        if (line.hasValue) m_setNames.emplace_back(line.name);
+}
+
+void CKeySymStore::ReadSetSection(const ProfileSections& file, const std::string& setName, int setIndex)
+{
+    // A later line of the same name replaces the earlier one, in this section or
+    // in one read before. Lines come in name order in files we wrote, so each
+    // insertion is tried right after the previous one first.
+    auto hint = m_keySyms.end();
+    for (const ProfileEntry& line : file.Find(setName)) {
+        if (!line.hasValue) continue;
+        auto it = m_keySyms.insert_or_assign(hint, std::string(line.name),
+                                             std::make_unique<CKeySymEntry>(std::string(line.value), setIndex));
+        hint = std::next(it);
+    }
+}
+
+// ---- writing --------------------------------------------------------------
+
+void CKeySymStore::WriteSetList(std::string& out) const
+{
+    out.append("[main]\r\n");
+    for (const std::string& name : m_setNames) {
+        out.append(name);
+        out.append("=1\r\n");
+    }
+}
+
+void CKeySymStore::WriteSetSection(std::string& out, const std::string& setName,
+                                   const std::vector<const KeySymMap::value_type*>& keySyms) const
+{
+    out.push_back('[');
+    out.append(setName);
+    out.append("]\r\n");
+    for (const KeySymMap::value_type* keySym : keySyms) {
+        out.append(keySym->first);
+        out.push_back('=');
+        out.append(keySym->second->m_strValue);
+        out.append("\r\n");
+    }
+}
+
+std::string CKeySymStore::FormatKeySymFile() const
+{
+    const size_t sets = m_setNames.size();
+
+    // Sets whose names are equal apart from case share one group: the section
+    // of each lists the keysyms of all of them. One walk over the map fills
+    // every group, in the map's order.
+    std::map<std::string, size_t, SetNameLess> groupOf;
+    std::vector<size_t> setGroup(sets);
+    size_t bytes = 8;
+    for (size_t i = 0; i < sets; ++i) {
+        const size_t next = groupOf.size();
+        setGroup[i] = groupOf.emplace(m_setNames[i], next).first->second;
+        bytes += 2 * m_setNames[i].size() + 8;
+    }
+    std::vector<std::vector<const KeySymMap::value_type*>> groups(groupOf.size());
+    std::vector<size_t> groupBytes(groupOf.size());
+    for (const KeySymMap::value_type& keySym : m_keySyms) {
+        const int set = keySym.second ? keySym.second->m_nSet : -1;
+        if (set < 0 || static_cast<size_t>(set) >= sets) continue;   // belongs to no set: no section lists it
+        const size_t g = setGroup[static_cast<size_t>(set)];
+        groups[g].push_back(&keySym);
+        groupBytes[g] += keySym.first.size() + keySym.second->m_strValue.size() + 3;
+    }
+    for (size_t i = 0; i < sets; ++i) bytes += groupBytes[setGroup[i]];
+
+    std::string out;
+    out.reserve(bytes);
+    WriteSetList(out);
+    for (size_t i = 0; i < sets; ++i)
+        WriteSetSection(out, m_setNames[i], groups[setGroup[i]]);
+    return out;
+}
+
+BOOL CKeySymStore::SaveKeySymFile()
+{
+    try {
+        const std::string bytes = FormatKeySymFile();
+        KeySymFileOps system;
+        return WriteReplacing(bytes, m_pFileOps ? *m_pFileOps : system);
+    } catch (...) {
+        // Out of memory before any file was touched.
+        return FALSE;
+    }
+}
+
+BOOL CKeySymStore::WriteReplacing(const std::string& bytes, KeySymFileOps& ops)
+{
+    char temp[MAX_PATH] = {};
+    if (m_strUserDir.empty() || m_strKeySymFile.empty()) return FALSE;
+    if (!ops.TempFileName(m_strUserDir.c_str(), kTempPrefix, temp)) return FALSE;
+    temp[MAX_PATH - 1] = '\0';
+
+    // The name can be handed out without the file having been made (the
+    // folder is gone, say). A file that is there was made for us just now,
+    // unless it already holds something.
+    HANDLE file = ops.Open(temp, GENERIC_WRITE, 0, OPEN_EXISTING);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) ops.Remove(temp);
+        return FALSE;
+    }
+    LARGE_INTEGER size{};
+    bool ok = ops.Size(file, &size);
+    if (ok && size.QuadPart != 0) {
+        ops.Close(file);
+        return FALSE;
+    }
+
+
+    for (size_t done = 0; ok && done < bytes.size();) {
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, kWriteChunk));
+        DWORD written = 0;
+        ok = ops.Write(file, bytes.data() + done, want, &written) && written > 0 && written <= want;
+        done += written;
+    }
+    ok = ok && ops.Flush(file);
+    ok = ops.Close(file) && ok;
+    if (ok && ops.Replace(temp, m_strKeySymFile.c_str())) return TRUE;
+
+    ops.Remove(temp);
+    return FALSE;
+}

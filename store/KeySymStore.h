@@ -1,0 +1,82 @@
+// The keysym store: the set list, the keysym map, the change flags and the
+// selection the pages share; and the keysym file it is read from and saved to.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ProfileSections;
+
+// One keysym; its name is its key in m_keySyms.
+struct CKeySymEntry {
+    CKeySymEntry(std::string value, int set);
+    std::string m_strValue;
+    int m_nSet;
+};
+
+using KeySymMap = std::map<std::string, std::unique_ptr<CKeySymEntry>>;   // ordered by name (byte order)
+
+// Set-name order: case-insensitive multibyte compare; <0, 0, >0.
+int CompareSetNames(const std::string& a, const std::string& b);
+
+// The file operations of a save, replaceable so that tests can make any one of them fail.
+class KeySymFileOps {
+public:
+    virtual ~KeySymFileOps() = default;
+    virtual UINT TempFileName(const char* dir, const char* prefix, char* path);   // MAX_PATH buffer
+    virtual HANDLE Open(const char* path, DWORD access, DWORD share, DWORD disposition);
+    virtual BOOL Size(HANDLE file, LARGE_INTEGER* size);
+    virtual BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written);
+    virtual BOOL Flush(HANDLE file);
+    virtual BOOL Close(HANDLE file);
+    virtual BOOL Replace(const char* from, const char* to);
+    virtual BOOL Remove(const char* path);
+};
+
+class CKeySymStore {
+public:
+    std::string m_strKeySymFile;
+    BOOL m_bModified = FALSE;
+    BOOL m_bChanged = FALSE;
+    int  m_nCurSet = 0;
+    int  m_nCurKeySym = 0;
+    std::string m_strUserDir;
+    std::string m_strInstallDir;
+    std::string m_strHelpFile;
+    std::vector<std::string> m_setNames;
+    KeySymMap m_keySyms;
+
+    // Where a save does its file work; null means the real file system.
+    KeySymFileOps* m_pFileOps = nullptr;
+
+    // Sorts m_setNames ascending by CompareSetNames; equal names keep their order.
+    void SortSetNames();
+
+    // Fills the (empty) store from the keysym file at `path`; a missing or
+    // unreadable file leaves it empty.
+    void LoadKeySymFile(const std::string& path);
+
+    // Writes the whole store to m_strKeySymFile through a temporary file in
+    // m_strUserDir that then replaces it in one step. FALSE on any failure,
+    // with the keysym file as it was and no temporary file left. Never throws.
+    BOOL SaveKeySymFile();
+
+    // The set list of section "main", appended to m_setNames in file order.
+    void ReadSetList(const ProfileSections& file);
+    // The keysyms of section `setName`, each filed under set position `setIndex`.
+    void ReadSetSection(const ProfileSections& file, const std::string& setName, int setIndex);
+
+    // The keysym file's bytes: the set list, then each set's section.
+    std::string FormatKeySymFile() const;
+    void WriteSetList(std::string& out) const;
+    // One section: its header and the given keysyms (those whose set has this name).
+    void WriteSetSection(std::string& out, const std::string& setName,
+                         const std::vector<const KeySymMap::value_type*>& keySyms) const;
+
+private:
+    BOOL WriteReplacing(const std::string& bytes, KeySymFileOps& ops);
+};

@@ -1,0 +1,64 @@
+// Sections of a private-profile (INI) file, read in one pass.
+//
+// For every section name, Find() yields exactly the lines that the platform's
+// GetPrivateProfileSectionA returns for that name, whole, however long: the
+// first section of a name wins, names match with "A" to "Z" folded to lower
+// case, blanks are trimmed where the platform trims them (around lines, "="
+// and inside the brackets of a header), comment lines are dropped and lines
+// without "=" are kept as bare names. Bytes are kept as they are where the
+// platform would pass them through the ANSI code page.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// One line of a section. Without "=", only the name is set.
+struct ProfileEntry {
+    std::string_view name;
+    std::string_view value;
+    bool hasValue;
+};
+
+class ProfileSections {
+public:
+    // Takes the file's bytes; the entries point into them.
+    explicit ProfileSections(std::string bytes);
+    ProfileSections(const ProfileSections&) = delete;
+    ProfileSections& operator=(const ProfileSections&) = delete;
+
+    // Reads the whole file. A missing or unreadable file has no sections.
+    static ProfileSections FromFile(const std::string& path);
+
+    struct Range {
+        const ProfileEntry* first = nullptr;
+        const ProfileEntry* last = nullptr;
+        const ProfileEntry* begin() const { return first; }
+        const ProfileEntry* end() const { return last; }
+        size_t size() const { return static_cast<size_t>(last - first); }
+        bool empty() const { return first == last; }
+    };
+
+    // The lines of the first section named `name` (any case); empty when there is none.
+    Range Find(std::string_view name) const;
+
+    // The section as the platform's reader hands it out: each line NUL-terminated,
+    // one more NUL at the end ("\0\0" when empty).
+    std::string Block(std::string_view name) const;
+
+private:
+    struct Section {
+        size_t first;
+        size_t last;
+    };
+
+    void Parse();
+    std::string Fold(std::string_view name) const;
+
+    std::string m_bytes;
+    std::vector<ProfileEntry> m_entries;
+    std::vector<Section> m_sections;
+    std::unordered_map<std::string, size_t> m_index;   // folded name -> first section of it
+};
