@@ -56,19 +56,20 @@ void CSchPp::LayOutList()
     SetListHorizontalExtent(m_listKeySyms, m_nTabStop);
 }
 
-void CSchPp::FillKeySymList(int comboRow)
+int CSchPp::SetOfComboRow(int comboRow) const
 {
     const int setCount = static_cast<int>(m_pApp->m_setNames.size());
-    int set = setCount;   // no keysym carries it
     std::string setName;
     if (m_comboSets.GetLBText(comboRow, setName)) {
-        for (int i = 0; i < setCount; ++i) {
-            if (CompareSetNames(m_pApp->m_setNames[i], setName) == 0) {
-                set = i;
-                break;
-            }
-        }
+        for (int i = 0; i < setCount; ++i)
+            if (CompareSetNames(m_pApp->m_setNames[i], setName) == 0)
+                return i;
     }
+    return setCount;   // no keysym carries it
+}
+
+void CSchPp::AddKeySymRows(int set)
+{
     int rows = 0, bytes = 0;
     for (const auto& [name, entry] : m_pApp->m_keySyms) {
         if (entry->m_nSet == set) {
@@ -76,31 +77,64 @@ void CSchPp::FillKeySymList(int comboRow)
             bytes += static_cast<int>(name.size() + entry->m_strValue.size() + 2);
         }
     }
-    // Rows are added with redraw off: a visible list repaints its scroll bar per row.
-    m_listKeySyms.SetRedraw(false);
     m_listKeySyms.InitStorage(rows, bytes);
     for (const auto& [name, entry] : m_pApp->m_keySyms)
         if (entry->m_nSet == set)
             m_listKeySyms.AddString(MakeKeySymRow(name, entry->m_strValue));
+    m_nListedSet = set;
+}
+
+void CSchPp::FillKeySymList(int comboRow)
+{
+    // Rows are added and laid out with redraw off: a visible list repaints its scroll
+    // bars for every row added and every change of tab stops or extent.
+    m_listKeySyms.SetRedraw(false);
+    AddKeySymRows(SetOfComboRow(comboRow));
+    LayOutList();
     m_listKeySyms.SetRedraw(true);
     m_listKeySyms.Invalidate();
-    LayOutList();
+}
+
+void CSchPp::EmptyKeySymList()
+{
+    m_listKeySyms.ResetContent();
+    m_nListedSet = -1;
+}
+
+bool CSchPp::RowHasName(int row, const std::string& name) const
+{
+    std::string text, rowName, value;
+    if (!m_listKeySyms.GetText(row, text))
+        return false;
+    SplitKeySymRow(text, rowName, value);
+    return rowName == name;
+}
+
+int CSchPp::StoreRowOf(const std::string& name) const
+{
+    const auto found = m_pApp->m_keySyms.find(name);
+    if (found == m_pApp->m_keySyms.end() || found->second->m_nSet != m_nListedSet)
+        return -1;
+    int row = 0;
+    for (auto it = m_pApp->m_keySyms.begin(); it != found; ++it)
+        if (it->second->m_nSet == m_nListedSet)
+            ++row;
+    return row;
 }
 
 void CSchPp::SelectKeySymByName(const std::string& name)
 {
-    const int count = m_listKeySyms.GetCount();
-    std::string row, rowName, value;
-    for (int i = 0; i < count; ++i) {
-        if (!m_listKeySyms.GetText(i, row))
-            continue;
-        SplitKeySymRow(row, rowName, value);
-        if (rowName == name) {
-            m_listKeySyms.SetCurSel(i);
-            m_pApp->m_nCurKeySym = i;
+    // The list holds its set's keysyms in store order, so the row can be worked out from
+    // the store and checked, instead of reading a long list row by row.
+    int row = StoreRowOf(name);
+    if (row < 0 || !RowHasName(row, name)) {
+        const int count = m_listKeySyms.GetCount();
+        for (row = 0; row < count && !RowHasName(row, name); ++row) {}
+        if (row >= count)
             return;
-        }
     }
+    m_listKeySyms.SetCurSel(row);
+    m_pApp->m_nCurKeySym = row;
 }
 
 BOOL CSchPp::OnInitDialog()
@@ -119,7 +153,7 @@ BOOL CSchPp::OnInitDialog()
 BOOL CSchPp::OnSetActive()
 {
     // Sets and keysyms may have changed on the other pages since this page was last shown.
-    m_listKeySyms.ResetContent();
+    EmptyKeySymList();
     m_comboSets.ResetContent();
     for (const std::string& name : m_pApp->m_setNames)
         m_comboSets.AddString(name);
@@ -145,7 +179,7 @@ void CSchPp::OnSelChangeSets()
 {
     const int row = m_comboSets.GetCurSel();
     m_pApp->m_nCurSet = row;
-    m_listKeySyms.ResetContent();
+    EmptyKeySymList();
     FillKeySymList(row);
 }
 
@@ -185,18 +219,31 @@ void CSchPp::OnFind()
         const std::string& name = next->first;
         if (!MatchesName(name, foldedFind))
             continue;
-        const int set = next->second->m_nSet;
         m_bFindNext = TRUE;
         m_strLastHit = name;
-        m_listKeySyms.ResetContent();
-        m_comboSets.SetCurSel(set);
-        m_pApp->m_nCurSet = set;
-        FillKeySymList(set);
-        SelectKeySymByName(name);
+        ShowHit(name, next->second->m_nSet);
         m_btnFind.SetWindowText(LoadResString(IDS_FIND_NEXT));
         return;
     }
     EndSearch(m_bFindNext != FALSE);
+}
+
+void CSchPp::ShowHit(const std::string& name, int set)
+{
+    m_comboSets.SetCurSel(set);
+    m_pApp->m_nCurSet = set;
+    // The list is refilled and the row selected with redraw off, so it is painted once.
+    m_listKeySyms.SetRedraw(false);
+    // Nothing changes the store while this page is shown: a list that already holds the
+    // hit's set would be refilled with the same rows.
+    if (SetOfComboRow(set) != m_nListedSet) {
+        EmptyKeySymList();
+        AddKeySymRows(SetOfComboRow(set));
+        LayOutList();
+    }
+    SelectKeySymByName(name);
+    m_listKeySyms.SetRedraw(true);
+    m_listKeySyms.Invalidate();
 }
 
 void CSchPp::EndSearch(bool continued)

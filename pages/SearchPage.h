@@ -28,6 +28,17 @@ private:
     // Selects the list row of keysym `name`; leaves the selection alone when it is not listed.
     void SelectKeySymByName(const std::string& name);
     void LayOutList();
+    bool RowHasName(int row, const std::string& name) const;
+    // Where keysym `name` stands among the listed set's keysyms in store order; -1 when it
+    // is not in that set.
+    int StoreRowOf(const std::string& name) const;
+    // The set whose keysyms combo row `comboRow` lists: the first set of that name, ignoring
+    // case; the number of sets (a set no keysym is in) when the row does not exist.
+    int SetOfComboRow(int comboRow) const;
+    void AddKeySymRows(int set);
+    void EmptyKeySymList();
+    // Shows a hit: its set in the combo box and the list, its row selected.
+    void ShowHit(const std::string& name, int set);
     // Whether keysym `name` matches the search text under the current rules.
     bool MatchesName(const std::string& name, const std::string& foldedFind) const;
     // Ends a search that ran out of keysyms; tells the user when a new search found nothing.
@@ -37,6 +48,8 @@ private:
 
     CKeySymApp* m_pApp;
     int m_nTabStop = 0;
+    // The set whose keysyms the list holds; -1 while it holds none.
+    int m_nListedSet = -1;
     BOOL m_bMatchCase = FALSE;
     BOOL m_bWholeName = FALSE;
     BOOL m_bFindNext = FALSE;
