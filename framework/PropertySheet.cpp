@@ -43,14 +43,17 @@ INT_PTR CPropertySheet::DoModal()
     header.nStartPage = m_nFirstPage;
     header.ppsp = descriptions.data();
 
-    HWND sheet = reinterpret_cast<HWND>(::PropertySheetA(&header));
-    if (!sheet || sheet == reinterpret_cast<HWND>(-1))
-        return -1;
-    m_hWnd = sheet;
-
+    // The owner is disabled before the sheet exists, as for any modal window.
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (ownerWasEnabled)
         ::EnableWindow(owner, FALSE);
+    HWND sheet = reinterpret_cast<HWND>(::PropertySheetA(&header));
+    if (!sheet || sheet == reinterpret_cast<HWND>(-1)) {
+        if (ownerWasEnabled)
+            ::EnableWindow(owner, TRUE);
+        return -1;
+    }
+    m_hWnd = sheet;
 
     // OK and Cancel end a modeless sheet by leaving it without a current page.
     INT_PTR result = IDCANCEL;

@@ -1,6 +1,259 @@
-// Loading and unloading the module, and the sheet as a host sees it.
+// Loading and unloading the module, the entry point and the sheet as a host sees them.
 #include "EditorDriver.h"
 #include "resources/resource.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cctype>
+#include <memory>
 
 using namespace kstest;
+
+namespace {
+const char kGreek[] = "[main]\r\nGreek=1\r\n[Greek]\r\nalpha=7e1\r\n";
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// A folder holding copies of the given built files.
+std::string FolderWith(const std::string& tag, std::initializer_list<const char*> files)
+{
+    const std::string folder = MakeTempDir(tag);
+    for (const char* file : files)
+        ::CopyFileA((BinDir() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE);
+    return folder;
+}
+
+// Runs the host from `folder` and answers every message box it shows with OK; gives the
+// texts of those boxes and the host's exit code.
+struct HostRun {
+    std::vector<std::string> messages;
+    DWORD exitCode = 0;
+    bool finished = false;
+};
+
+HostRun RunHost(const std::string& folder)
+{
+    HostRun run;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string command = "\"" + folder + "\\keysymedit.exe\"";
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                          &process))
+        return run;
+    struct Search { DWORD pid; HWND box; } search{process.dwProcessId, nullptr};
+    const auto findBox = [&] {
+        search.box = nullptr;
+        ::EnumWindows([](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(window, &pid);
+            char cls[32] = {};
+            ::GetClassNameA(window, cls, sizeof cls);
+            if (pid == s->pid && ::IsWindowVisible(window) && std::string(cls) == "#32770") {
+                s->box = window;
+                return FALSE;
+            }
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&search));
+        return search.box != nullptr;
+    };
+    while (::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        if (!WaitFor([&] { return findBox() || ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 10000))
+            break;
+        if (!search.box)
+            continue;
+        run.messages.push_back(MessageBoxText(search.box));
+        ::PostMessageA(search.box, WM_COMMAND, IDOK, 0);
+        WaitGone(search.box);
+    }
+    run.finished = ::WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+    if (!run.finished)
+        ::TerminateProcess(process.hProcess, 99);
+    ::GetExitCodeProcess(process.hProcess, &run.exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return run;
+}
+
+// A window of the test program that counts the change notifications it receives.
+struct NotificationCounter {
+    NotificationCounter()
+    {
+        WNDCLASSA cls{};
+        cls.lpfnWndProc = Proc;
+        cls.lpszClassName = "KeySymNotificationCounter";
+        ::RegisterClassA(&cls);
+        window = ::CreateWindowExA(0, cls.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        count = 0;
+    }
+    ~NotificationCounter() { ::DestroyWindow(window); }
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        static const UINT changed = ::RegisterWindowMessageA("KEYSYMEDITOR");
+        if (message == changed && wParam == 0 && lParam == 0)
+            ++count;
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    HWND window;
+    static inline int count = 0;
+};
+
+// Adds keysym `name` to the first set through the keysym page.
+void AddKeySym(SheetSession& sheet, const std::string& name)
+{
+    HWND page = sheet.Page(0);
+    PostClick(page, IDC_KS_ADD);
+    HWND dialog = sheet.WaitForPopup();
+    ASSERT_NE(dialog, nullptr);
+    SetEditText(dialog, IDC_SYM_NAME, name);
+    SetEditText(dialog, IDC_SYM_VALUE, "1");
+    Answer(dialog, IDOK);
+    WaitGone(dialog);
+    sheet.Sync();
+}
+}
+
+TEST(Module, MissingResourceLibraryIsReportedOnceAndFailsTheLoad)
+{
+    ModuleFixture dirs(kGreek);
+    const std::string folder = FolderWith("nores", {"keysymedit.exe", "TAVREL.dll", "solvane.dll", "GARNUTIL.dll"});
+    const HostRun run = RunHost(folder);
+    ASSERT_TRUE(run.finished);
+    ASSERT_EQ(run.messages.size(), 2u) << "the module's message, then the host's";
+    EXPECT_EQ(run.messages[0], "Unable to load resources");
+    EXPECT_NE(run.messages[1].find("TAVREL.dll"), std::string::npos) << run.messages[1];
+    EXPECT_NE(run.exitCode, 0u);
+    RemoveTree(folder);
+}
+
+TEST(Module, MissingUserDirectoryFailsTheLoadSilently)
+{
+    ModuleFixture dirs(kGreek);
+    ModuleFixture::SetDirectory(0, dirs.root + "\\Gone");
+    EXPECT_EQ(dirs.Load(), nullptr);
+}
+
+TEST(Module, MissingInstallationDirectoryStillEditsKeySyms)
+{
+    ModuleFixture dirs(kGreek);
+    ModuleFixture::SetDirectory(3, dirs.root + "\\NoInstall");
+    ASSERT_NE(dirs.Load(), nullptr);
+    SheetSession sheet(dirs.module);
+    EXPECT_EQ(ListRows(sheet.Control(0, IDC_KS_KEYSYMS)), (std::vector<std::string>{"alpha\t7e1"}));
+}
+
+TEST(Module, ChangeIsBroadcastAtUnloadExactlyWhenSomethingChanged)
+{
+    NotificationCounter counter;
+    {
+        ModuleFixture dirs(kGreek);
+        ASSERT_NE(dirs.Load(), nullptr);
+        { SheetSession sheet(dirs.module); }  // opened and closed, nothing changed
+        dirs.Unload();
+        EXPECT_EQ(NotificationCounter::count, 0);
+    }
+    {
+        ModuleFixture dirs(kGreek);
+        ASSERT_NE(dirs.Load(), nullptr);
+        {
+            SheetSession sheet(dirs.module);
+            AddKeySym(sheet, "beta");
+            sheet.PressButton(PSBTN_CANCEL);
+            ASSERT_TRUE(sheet.WaitClosed());
+        }
+        dirs.Unload();
+        EXPECT_EQ(NotificationCounter::count, 1) << "a change never applied is announced too";
+        EXPECT_EQ(ReadFileBytes(dirs.keySymFile), kGreek) << "and never written";
+    }
+    {
+        ModuleFixture dirs(kGreek);
+        ASSERT_NE(dirs.Load(), nullptr);
+        {
+            SheetSession sheet(dirs.module);
+            AddKeySym(sheet, "beta");
+            sheet.PressButton(PSBTN_OK);
+            ASSERT_TRUE(sheet.WaitClosed());
+        }
+        EXPECT_EQ(ReadFileBytes(dirs.keySymFile), "[main]\r\nGreek=1\r\n[Greek]\r\nalpha=7e1\r\nbeta=1\r\n");
+        dirs.Unload();
+        EXPECT_EQ(NotificationCounter::count, 2);
+    }
+}
+
+TEST(EditKeySyms, SecondCallShowsTheSameStoreWithUnappliedChanges)
+{
+    ModuleFixture dirs(kGreek);
+    ASSERT_NE(dirs.Load(), nullptr);
+    {
+        SheetSession sheet(dirs.module);
+        EXPECT_TRUE(sheet.ownerDisabledWhileOpen) << "the host's window is disabled while the sheet is up";
+        AddKeySym(sheet, "gamma");
+        sheet.PressButton(PSBTN_CANCEL);
+        ASSERT_TRUE(sheet.WaitClosed());
+        EXPECT_TRUE(sheet.ownerEnabledAfter);
+    }
+    SheetSession again(dirs.module);
+    ASSERT_TRUE(again.IsOpen());
+    EXPECT_EQ(WindowText(again.sheet), "Keysym Editor");
+    HWND page = again.Page(0);
+    EXPECT_EQ(ListRows(::GetDlgItem(page, IDC_KS_KEYSYMS)), (std::vector<std::string>{"alpha\t7e1", "gamma\t1"}));
+    // The page does not know about the earlier change, but the store does: Apply writes it.
+    again.PressButton(PSBTN_OK);
+    ASSERT_TRUE(again.WaitClosed());
+    EXPECT_EQ(ReadFileBytes(dirs.keySymFile), "[main]\r\nGreek=1\r\n[Greek]\r\nalpha=7e1\r\ngamma=1\r\n");
+}
+
+TEST(EditKeySyms, TabsReadKeySymsSearchSets)
+{
+    ModuleFixture dirs(kGreek);
+    ASSERT_NE(dirs.Load(), nullptr);
+    SheetSession sheet(dirs.module);
+    HWND tabs = reinterpret_cast<HWND>(::SendMessageA(sheet.sheet, PSM_GETTABCONTROL, 0, 0));
+    ASSERT_EQ(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_NE(::GetDlgItem(sheet.Page(0), IDC_KS_SETS), nullptr);
+    EXPECT_NE(::GetDlgItem(sheet.Page(1), IDC_SCH_FIND), nullptr);
+    EXPECT_NE(::GetDlgItem(sheet.Page(2), IDC_ST_SETS), nullptr);
+}
+
+// Alt+H and the pages' Help button both open the help file in the installation
+// directory at the editor's topic, through the maker's help launcher.
+TEST(EditKeySyms, AltHAndHelpButtonOpenHelpAtTheEditorsTopic)
+{
+    const std::string folder = BinDir() + "\\..\\helpdouble";
+    for (const char* file : {"TAVREL.dll", "solvane.dll", "tavrel.nls"})
+        ::CopyFileA((BinDir() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE);
+    ModuleFixture dirs(kGreek);
+    const std::string log = dirs.root + "\\help.log";
+    ::SetEnvironmentVariableA("KS_HELP_LOG", log.c_str());
+    _putenv_s("KS_HELP_LOG", log.c_str());
+    ASSERT_NE(dirs.Load(folder), nullptr);
+    const std::string helpFile = Lower(dirs.installDir) + "\\ombrix.hlp";
+    {
+        SheetSession sheet(dirs.module);
+        const LPARAM altDown = 0x20000001;
+        ::PostMessageA(sheet.CurrentPage(), WM_SYSKEYDOWN, 'J', altDown);  // another letter: not help
+        ::PostMessageA(sheet.CurrentPage(), WM_SYSKEYDOWN, 'H', altDown);
+        sheet.Sync();
+        EXPECT_EQ(ReadFileBytes(log), "0|" + helpFile + "|1|1000102\n");
+        sheet.PressButton(PSBTN_HELP);
+        sheet.Sync();
+        EXPECT_EQ(ReadFileBytes(log), "0|" + helpFile + "|1|1000102\n1|" + helpFile + "|1|1000102\n");
+    }
+    dirs.Unload();
+    _putenv_s("KS_HELP_LOG", "");
+}
+
+TEST(Host, ReportsAModuleThatIsMissingAndFails)
+{
+    const std::string folder = FolderWith("host", {"keysymedit.exe"});
+    const HostRun run = RunHost(folder);
+    ASSERT_TRUE(run.finished);
+    ASSERT_EQ(run.messages.size(), 1u);
+    EXPECT_NE(run.messages[0].find("TAVREL.dll"), std::string::npos) << run.messages[0];
+    EXPECT_NE(run.exitCode, 0u);
+    RemoveTree(folder);
+}

@@ -9,7 +9,7 @@ extern "C" BOOL WINAPI LaunchHelp(HWND owner, const char* path, UINT command, UL
     const char* log = std::getenv("KS_HELP_LOG");
     if (!log)
         return FALSE;
-    if (FILE* file = std::fopen(log, "a")) {
+    if (FILE* file = std::fopen(log, "ab")) {
         std::fprintf(file, "%d|%s|%u|%llu\n", owner == nullptr ? 1 : 0, path ? path : "(null)", command,
                      static_cast<unsigned long long>(data));
         std::fclose(file);
