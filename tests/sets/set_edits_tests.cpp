@@ -4,6 +4,7 @@
 #include "pages/SetListEdits.h"
 #include "pages/SetNameRules.h"
 #include "FailingAllocator.h"
+#include "StoreContents.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdlib>
@@ -12,46 +13,7 @@
 #include <random>
 
 namespace {
-
-// What a store holds, by value: the set list and every keysym's value and set name.
-struct Contents {
-    std::vector<std::string> names;
-    std::map<std::string, std::pair<std::string, std::string>> keySyms;
-    bool operator==(const Contents&) const = default;
-};
-
-// The store's own invariants: the set list is sorted and every keysym points into it.
-::testing::AssertionResult HoldsInvariants(const CKeySymStore& store)
-{
-    const auto& names = store.m_setNames;
-    for (size_t i = 1; i < names.size(); ++i)
-        if (CompareSetNames(names[i - 1], names[i]) > 0)
-            return ::testing::AssertionFailure() << "\"" << names[i - 1] << "\" before \"" << names[i] << "\"";
-    for (const auto& [name, entry] : store.m_keySyms)
-        if (entry->m_nSet < 0 || entry->m_nSet >= static_cast<int>(names.size()))
-            return ::testing::AssertionFailure() << name << " has set " << entry->m_nSet << " of " << names.size();
-    return ::testing::AssertionSuccess();
-}
-
-Contents Snapshot(const CKeySymStore& store)
-{
-    Contents contents;
-    contents.names = store.m_setNames;
-    for (const auto& [name, entry] : store.m_keySyms)
-        contents.keySyms[name] = {entry->m_strValue, store.m_setNames.at(entry->m_nSet)};
-    return contents;
-}
-
-void Fill(CKeySymStore& store, const Contents& contents)
-{
-    store.m_setNames = contents.names;
-    store.SortSetNames();
-    for (const auto& [name, valueAndSet] : contents.keySyms) {
-        const auto set = std::find(store.m_setNames.begin(), store.m_setNames.end(), valueAndSet.second);
-        store.m_keySyms[name] =
-            std::make_unique<CKeySymEntry>(valueAndSet.first, static_cast<int>(set - store.m_setNames.begin()));
-    }
-}
+using Contents = StoreContents;
 
 // Greek, math, _private and Zed, with keysyms in all but Zed.
 Contents Example()
@@ -64,13 +26,7 @@ Contents Example()
 }
 
 // Sorting as the store sorts: stably, by the set-name order.
-std::vector<std::string> Sorted(std::vector<std::string> names)
-{
-    CKeySymStore store;
-    store.m_setNames = std::move(names);
-    store.SortSetNames();
-    return store.m_setNames;
-}
+std::vector<std::string> Sorted(std::vector<std::string> names) { return SortedSetNames(std::move(names)); }
 
 }  // namespace
 
