@@ -2,6 +2,7 @@
 // The editor's benchmark: each file here registers measurements of the real sheet under
 // Wine; main runs them all and prints one table. Not a test: figures vary from run to run.
 #include "EditorDriver.h"
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
