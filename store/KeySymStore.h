@@ -57,7 +57,8 @@ public:
     void SortSetNames();
 
     // Fills the (empty) store from the keysym file at `path`; a missing or
-    // unreadable file leaves it empty.
+    // unreadable file leaves it empty. Running out of memory throws
+    // std::bad_alloc and may leave the store partly filled.
     void LoadKeySymFile(const std::string& path);
 
     // Writes the whole store to m_strKeySymFile through a temporary file in

@@ -4,25 +4,30 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
 // The platform's idea of a blank in a profile line (^Z counts: old DOS files end with it).
-inline bool IsBlank(unsigned char c)
+template <typename Ch>
+inline bool IsBlank(Ch ch)
 {
+    const unsigned c = static_cast<std::make_unsigned_t<Ch>>(ch);
     return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20;
 }
 
-inline bool IsLineEnd(char c)
+template <typename Ch>
+inline bool IsLineEnd(Ch c)
 {
     return c == '\n' || c == '\r';
 }
 
 // The platform reads every string with C string calls: a NUL ends it.
-inline std::string_view UpToNul(std::string_view s)
+template <typename Ch>
+inline std::basic_string_view<Ch> UpToNul(std::basic_string_view<Ch> s)
 {
-    const size_t n = s.find('\0');
-    return n == std::string_view::npos ? s : s.substr(0, n);
+    const size_t n = s.find(Ch(0));
+    return n == s.npos ? s : s.substr(0, n);
 }
 
 std::string WideToAnsi(const wchar_t* text, int count)
@@ -36,35 +41,29 @@ std::string WideToAnsi(const wchar_t* text, int count)
     return out;
 }
 
-// A file marked as UTF-8 or UTF-16 is read as text of that encoding; its
-// names and values then come out in the ANSI code page, as the platform's
-// ANSI reader hands them out.
-std::string ToAnsi(std::string bytes)
+// A file marked as UTF-8 or UTF-16 is text of that encoding; returns it
+// decoded, or false for a file of the ANSI code page.
+bool DecodeMarked(const std::string& bytes, std::wstring& text)
 {
     const auto* u = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t size = bytes.size();
     if (size >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF) {
         const int in = static_cast<int>(size - 3);
-        if (in == 0) return std::string();
-        const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, in, nullptr, 0);
-        if (n <= 0) return std::string();
-        std::wstring wide(static_cast<size_t>(n), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, in, wide.data(), n);
-        return WideToAnsi(wide.data(), n);
+        const int n = in > 0 ? MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, in, nullptr, 0) : 0;
+        text.assign(static_cast<size_t>(std::max(n, 0)), L'\0');
+        if (n > 0) MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, in, text.data(), n);
+        return true;
     }
     const bool little = size >= 2 && u[0] == 0xFF && u[1] == 0xFE;
     const bool big = size >= 2 && u[0] == 0xFE && u[1] == 0xFF;
-    if (little || big) {
-        const size_t count = (size - 2) / 2;
-        std::wstring wide(count, L'\0');
-        for (size_t i = 0; i < count; ++i) {
-            const unsigned char a = u[2 + 2 * i];
-            const unsigned char b = u[3 + 2 * i];
-            wide[i] = static_cast<wchar_t>(little ? (a | (b << 8)) : ((a << 8) | b));
-        }
-        return WideToAnsi(wide.data(), static_cast<int>(count));
+    if (!little && !big) return false;
+    text.assign((size - 2) / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned a = u[2 + 2 * i];
+        const unsigned b = u[3 + 2 * i];
+        text[i] = static_cast<wchar_t>(little ? (a | (b << 8)) : ((a << 8) | b));
     }
-    return bytes;
+    return true;
 }
 
 // Section names match as the platform matches them: "A" to "Z" folded to
@@ -77,9 +76,19 @@ inline char FoldAscii(char c)
 }  // namespace
 
 ProfileSections::ProfileSections(std::string bytes)
-    : m_bytes(ToAnsi(std::move(bytes)))
+    : m_bytes(std::move(bytes))
 {
-    Parse();
+    // Lines before the first header belong to a section without a name.
+    m_sections.push_back({0, 0});
+    m_index.emplace(std::string(), 0);
+
+    std::wstring text;
+    if (DecodeMarked(m_bytes, text)) {
+        m_bytes.clear();
+        Parse(text.data(), text.data() + text.size());
+    } else {
+        Parse(m_bytes.data(), m_bytes.data() + m_bytes.size());
+    }
 }
 
 ProfileSections ProfileSections::FromFile(const std::string& path)
@@ -106,7 +115,37 @@ ProfileSections ProfileSections::FromFile(const std::string& path)
     return ProfileSections(std::move(bytes));
 }
 
-std::string ProfileSections::Fold(std::string_view name) const
+std::string_view ProfileSections::Keep(std::wstring_view text)
+{
+    text = UpToNul(text);
+    return m_converted.emplace_back(WideToAnsi(text.data(), static_cast<int>(text.size())));
+}
+
+bool ProfileSections::SectionKey(std::string_view name, std::string& key) const
+{
+    key = Fold(name);
+    return true;
+}
+
+bool ProfileSections::SectionKey(std::wstring_view name, std::string& key) const
+{
+    // A name with characters outside the ANSI code page matches no ANSI name.
+    name = UpToNul(name);
+    std::string ansi;
+    if (!name.empty()) {
+        const int count = static_cast<int>(name.size());
+        const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), count, nullptr, 0, nullptr, nullptr);
+        if (n <= 0) return false;
+        ansi.resize(static_cast<size_t>(n));
+        BOOL lossy = FALSE;
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), count, ansi.data(), n, nullptr, &lossy);
+        if (lossy) return false;
+    }
+    key = Fold(ansi);
+    return true;
+}
+
+std::string ProfileSections::Fold(std::string_view name)
 {
     name = UpToNul(name);
     std::string out(name.size(), '\0');
@@ -114,60 +153,58 @@ std::string ProfileSections::Fold(std::string_view name) const
     return out;
 }
 
-void ProfileSections::Parse()
+template <typename Ch>
+void ProfileSections::Parse(const Ch* p, const Ch* const end)
 {
-    // Lines before the first header belong to a section without a name.
-    m_sections.push_back({0, 0});
-    m_index.emplace(std::string(), 0);
-
     // Of several lines in a row that begin with "=", the platform keeps the first.
     enum { NoKey, NamedKey, UnnamedKey } previous = NoKey;
 
-    const char* p = m_bytes.data();
-    const char* const end = p + m_bytes.size();
+    using View = std::basic_string_view<Ch>;
     while (p < end) {
         // A line ends at CR or LF; a run of them ends it only once.
-        const char* e = p;
+        const Ch* e = p;
         while (e < end && !IsLineEnd(*e)) ++e;
-        const char* next = e;
+        const Ch* next = e;
         while (next < end && IsLineEnd(*next)) ++next;
 
-        const char* b = p;
+        const Ch* b = p;
         p = next;
-        while (b < e && IsBlank(static_cast<unsigned char>(*b))) ++b;
-        while (e > b && IsBlank(static_cast<unsigned char>(e[-1]))) --e;
+        while (b < e && IsBlank(*b)) ++b;
+        while (e > b && IsBlank(e[-1])) --e;
         if (b == e) continue;
 
         if (*b == '[') {
-            const char* close = e;
+            const Ch* close = e;
             while (close > b && close[-1] != ']') --close;
             if (close > b) {
                 // Blanks just inside the brackets are not part of the name.
-                const char* nb = b + 1;
-                const char* ne = close - 1;
-                while (nb < ne && IsBlank(static_cast<unsigned char>(*nb))) ++nb;
-                while (ne > nb && IsBlank(static_cast<unsigned char>(ne[-1]))) --ne;
-                const std::string_view name(nb, static_cast<size_t>(ne - nb));
+                const Ch* nb = b + 1;
+                const Ch* ne = close - 1;
+                while (nb < ne && IsBlank(*nb)) ++nb;
+                while (ne > nb && IsBlank(ne[-1])) --ne;
                 m_sections.push_back({m_entries.size(), m_entries.size()});
-                m_index.emplace(Fold(name), m_sections.size() - 1);
+                std::string key;
+                if (SectionKey(View(nb, static_cast<size_t>(ne - nb)), key))
+                    m_index.emplace(std::move(key), m_sections.size() - 1);
                 previous = NoKey;
                 continue;
             }
             // Without a closing bracket the line is an ordinary one.
         }
 
-        const char* eq = static_cast<const char*>(std::memchr(b, '=', static_cast<size_t>(e - b)));
-        std::string_view name;
-        std::string_view value;
+        const Ch* eq = std::find(b, e, Ch('='));
+        if (eq == e) eq = nullptr;
+        View name;
+        View value;
         if (eq) {
-            const char* nameEnd = eq;
-            while (nameEnd > b && IsBlank(static_cast<unsigned char>(nameEnd[-1]))) --nameEnd;
-            const char* v = eq + 1;
-            while (v < e && IsBlank(static_cast<unsigned char>(*v))) ++v;
-            name = std::string_view(b, static_cast<size_t>(nameEnd - b));
-            value = std::string_view(v, static_cast<size_t>(e - v));
+            const Ch* nameEnd = eq;
+            while (nameEnd > b && IsBlank(nameEnd[-1])) --nameEnd;
+            const Ch* v = eq + 1;
+            while (v < e && IsBlank(*v)) ++v;
+            name = View(b, static_cast<size_t>(nameEnd - b));
+            value = View(v, static_cast<size_t>(e - v));
         } else {
-            name = std::string_view(b, static_cast<size_t>(e - b));
+            name = View(b, static_cast<size_t>(e - b));
         }
 
         if (name.empty() && previous == UnnamedKey) continue;
@@ -176,7 +213,7 @@ void ProfileSections::Parse()
 
         if (name.empty() && !eq) continue;     // nothing but a NUL
         if (!name.empty() && name[0] == ';') continue;    // comment
-        m_entries.push_back({name, UpToNul(value), eq != nullptr});
+        m_entries.push_back({Keep(name), Keep(UpToNul(value)), eq != nullptr});
         m_sections.back().last = m_entries.size();
     }
 }

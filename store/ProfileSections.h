@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -54,10 +55,15 @@ private:
         size_t last;
     };
 
-    void Parse();
-    std::string Fold(std::string_view name) const;
+    template <typename Ch> void Parse(const Ch* p, const Ch* end);
+    std::string_view Keep(std::string_view text) { return text; }
+    std::string_view Keep(std::wstring_view text);
+    bool SectionKey(std::string_view name, std::string& key) const;
+    bool SectionKey(std::wstring_view name, std::string& key) const;
+    static std::string Fold(std::string_view name);
 
     std::string m_bytes;
+    std::deque<std::string> m_converted;   // names and values of a UTF-8 or UTF-16 file, in ANSI
     std::vector<ProfileEntry> m_entries;
     std::vector<Section> m_sections;
     std::unordered_map<std::string, size_t> m_index;   // folded name -> first section of it

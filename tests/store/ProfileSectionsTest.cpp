@@ -143,6 +143,10 @@ TEST_F(SectionReaderTest, ByteOrderMarksAndNuls)
 {
     ExpectSameAsPlatform("\xEF\xBB\xBF[s]\r\na=1\r\n");
     ExpectSameAsPlatform("\xEF\xBB\xBF");
+    // Names outside the ANSI code page, and a full-width "=" that must not split a line.
+    ExpectSameAsPlatform("\xEF\xBB\xBF[\xC3\xA9t\xC3\xA9]\r\nna\xC3\xAFve=caf\xC3\xA9 \xE2\x82\xAC\r\n[\xCE\xB1]\r\n"
+                         "k=1\r\n[\xEF\xBC\x9D]\r\na\xEF\xBC\x9D" "b\r\n[?]\r\nq=1\r\n",
+                         {"\xE9t\xE9", "\xC9T\xC9", "?", "=", "a"});
     std::string utf16le("\xFF\xFE", 2), utf16be("\xFE\xFF", 2);
     for (char c : std::string("[s]\r\na = 1\r\n[t]\r\nb=2\r\n")) {
         utf16le += c, utf16le += '\0';
