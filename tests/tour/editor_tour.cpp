@@ -1,0 +1,144 @@
+// Walks through the editor in one language and captures every page, dialog and message
+// box to BMP files, so that a person can look at the editor without running it:
+//   editor_tour OUTPUT-FOLDER LANGUAGE-CODE
+// The language is chosen the way the module chooses it, through the locale settings.
+#include "EditorDriver.h"
+#include "resources/resource.h"
+#include <cstdio>
+#include <memory>
+
+using namespace kstest;
+
+namespace {
+const char kLocaleKey[] = "Software\\Varrowin\\Tessaline\\11.00\\Locale";
+
+const char kSample[] =
+    "[main]\r\nCyrillic=1\r\nGreek=1\r\nTechnical symbols=1\r\n"
+    "[Cyrillic]\r\nCyrillic_a=6c1\r\nCyrillic_be=6c2\r\n"
+    "[Greek]\r\nalpha=7e1\r\nbeta=7e2\r\ngamma=7e3\r\nGreek_OMEGAaccent=7ab\r\nGreek_alphaaccent=7b1\r\n"
+    "[Technical symbols]\r\nleftradical=8a1\r\nintegral=8bf\r\n";
+
+void SetLocale(const std::string& code)
+{
+    HKEY key;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kLocaleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != 0)
+        return;
+    auto set = [key](const char* name, const std::string& value) {
+        ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>(value.size() + 1));
+    };
+    set("Language Search Method", "1");
+    set("Default UI Language", code);
+    set("Available UI Languages", "eng fra esp deu ita jpn prt");
+    ::RegCloseKey(key);
+}
+
+void ClearLocale() { ::RegDeleteKeyA(HKEY_CURRENT_USER, kLocaleKey); }
+
+bool Capture(HWND window, const std::string& path)
+{
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::Sleep(150);
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    const DWORD stride = ((width * 3 + 3) & ~3), size = stride * height;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + size;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), size);
+    WriteFileBytes(path, bytes);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return true;
+}
+
+void ClosePopup(SheetSession& sheet, HWND popup, int button)
+{
+    Answer(popup, button);
+    WaitGone(popup);
+    sheet.Sync();
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: editor_tour OUTPUT-FOLDER LANGUAGE-CODE\n");
+        return 2;
+    }
+    const std::string out = std::string(argv[1]) + "\\" + argv[2] + "-";
+    SetLocale(argv[2]);
+    ModuleFixture dirs(kSample);
+    if (!dirs.Load()) {
+        std::fprintf(stderr, "the module did not load\n");
+        ClearLocale();
+        return 1;
+    }
+    {
+        SheetSession sheet(dirs.module);
+        HWND page = sheet.Page(0);
+        SelectComboRow(page, IDC_KS_SETS, 1);
+        SelectListRow(page, IDC_KS_KEYSYMS, 2);
+        sheet.Sync();
+        Capture(sheet.sheet, out + "1-keysym-page.bmp");
+
+        PostClick(page, IDC_KS_EDIT);
+        if (HWND dialog = sheet.WaitForPopup()) {
+            Capture(dialog, out + "2-keysym-dialog-edit.bmp");
+            ClosePopup(sheet, dialog, IDCANCEL);
+        }
+        PostClick(page, IDC_KS_ADD);
+        if (HWND dialog = sheet.WaitForPopup()) {
+            Capture(dialog, out + "3-keysym-dialog-new.bmp");
+            ClosePopup(sheet, dialog, IDCANCEL);
+        }
+        PostClick(page, IDC_KS_DELETE);
+        if (HWND box = sheet.WaitForPopup()) {
+            Capture(box, out + "4-delete-keysym-question.bmp");
+            ClosePopup(sheet, box, IDNO);
+        }
+
+        page = sheet.Page(1);
+        SetEditText(page, IDC_SCH_FIND_TEXT, "gam");
+        PostClick(page, IDC_SCH_FIND);
+        sheet.Sync();
+        Capture(sheet.sheet, out + "5-search-page-hit.bmp");
+
+        page = sheet.Page(2);
+        SelectListRow(page, IDC_ST_SETS, 1);
+        sheet.Sync();
+        Capture(sheet.sheet, out + "6-set-page.bmp");
+        PostClick(page, IDC_ST_RENAME);
+        if (HWND dialog = sheet.WaitForPopup()) {
+            SetEditText(dialog, IDC_SET_NEW_NAME, "Greek letters");
+            Capture(dialog, out + "7-set-name-dialog-rename.bmp");
+            ClosePopup(sheet, dialog, IDCANCEL);
+        }
+        PostClick(page, IDC_ST_ADD);
+        if (HWND dialog = sheet.WaitForPopup()) {
+            Capture(dialog, out + "8-set-name-dialog-add.bmp");
+            ClosePopup(sheet, dialog, IDCANCEL);
+        }
+    }
+    dirs.Unload();
+    ClearLocale();
+    return 0;
+}
