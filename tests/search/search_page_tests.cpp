@@ -356,3 +356,39 @@ TEST(SearchPage, FoldsCaseByCharactersOfADoubleByteCodePage)
     EXPECT_EQ(katakana, (std::vector<std::string>{"\x83\x61k", ""}));
     EXPECT_EQ(wholeKatakana, (std::vector<std::string>{"\x83\x61k", ""}));
 }
+
+TEST(SearchPage, SetsChangedBetweenPressesShowEachHitInItsSetAsItIsNow)
+{
+    SearchPage search(
+        "[main]\r\nGreek=1\r\nLatin=1\r\nmath=1\r\n"
+        "[Greek]\r\nAleph=5d0\r\nAlpha=391\r\n"
+        "[Latin]\r\naardvark=1\r\nalphabet=61\r\n"
+        "[math]\r\nalpine=2\r\nplusminus=b1\r\n");
+    search.Type("alp");
+    EXPECT_EQ(search.Press(), "Alpha");
+
+    // Delete the set of the last hit and give another set a name that sorts last.
+    HWND setPage = search.sheet->Page(2);
+    SelectListRow(setPage, IDC_ST_SETS, 0);
+    PostClick(setPage, IDC_ST_DELETE);
+    HWND box = search.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    Answer(box, IDYES);
+    WaitGone(box);
+    SelectListRow(setPage, IDC_ST_SETS, 0);
+    PostClick(setPage, IDC_ST_RENAME);
+    HWND dialog = search.sheet->WaitForPopup();
+    ASSERT_NE(dialog, nullptr);
+    SetEditText(dialog, IDC_SET_NEW_NAME, "Zulu");
+    Answer(dialog, IDOK);
+    WaitGone(dialog);
+    ASSERT_EQ(ListRows(::GetDlgItem(setPage, IDC_ST_SETS)), (std::vector<std::string>{"math", "Zulu"}));
+
+    search.page = search.sheet->Page(1);
+    EXPECT_EQ(search.Press(), "alphabet");
+    EXPECT_EQ(ComboSelection(search.Combo()), 1);
+    EXPECT_EQ(ListRows(search.List()), kLatinRows);
+    EXPECT_EQ(search.Press(), "alpine");
+    EXPECT_EQ(ComboSelection(search.Combo()), 0);
+    EXPECT_EQ(search.Press(), "");
+}
