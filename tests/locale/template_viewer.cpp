@@ -2,7 +2,8 @@
 // contents, so that it can be captured and looked at:
 //   template_viewer LIBRARY TEMPLATE [MILLISECONDS]
 // Pages appear in a property sheet with the other two pages, dialogs on their own. Prints
-// "ready" once the window is painted, and closes after MILLISECONDS (default 3000).
+// "ready X Y WIDTH HEIGHT" (the window on the screen) once it is painted, and closes after
+// MILLISECONDS (default 3000).
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
@@ -38,7 +39,9 @@ void SetTitle(HWND window, UINT id) {
 INT_PTR CALLBACK TemplateProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_INITDIALOG) return FALSE;
   auto item = [window](int id) { return GetDlgItem(window, id); };
-  switch (lParam) {
+  // Pages get their PROPSHEETPAGE, dialogs the template number.
+  LPARAM id = lParam > 0xFFFF ? reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam : lParam;
+  switch (id) {
     case IDD_KEYSYM_PAGE:
       FillSets(item(IDC_KS_SETS), CB_ADDSTRING, CB_SETCURSEL);
       FillKeySyms(item(IDC_KS_KEYSYMS));
@@ -131,7 +134,9 @@ int main(int argc, char** argv) {
       }
     }
     if (!announced && GetTickCount() - start > 300) {
-      printf("ready\n");
+      RECT rect;
+      GetWindowRect(window, &rect);
+      printf("ready %ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
       fflush(stdout);
       announced = true;
     }
