@@ -95,7 +95,8 @@ HMODULE LoadFromFolder(const char* folder, const char* fileName) {
   if (!IsPlainFileName(fileName)) return nullptr;
   char path[MAX_PATH];
   size_t folderLength = strlen(folder);
-  const char* separator = (folderLength && folder[folderLength - 1] != '\\' && folder[folderLength - 1] != '/') ? "\\" : "";
+  bool separated = folder[folderLength - 1] == '\\' || folder[folderLength - 1] == '/';
+  const char* separator = separated ? "" : "\\";
   int written = snprintf(path, sizeof path, "%s%s%s", folder, separator, fileName);
   if (written <= 0 || static_cast<size_t>(written) >= sizeof path) return nullptr;
   // As an image resource: the library's code never runs, its resources are all we need.
@@ -187,7 +188,8 @@ bool GetResourceFolder(char* out, size_t outLen) {
 }
 
 HMODULE LoadResourceLibraryFrom(const char* folder, const char* subKey, const char* baseName) {
-  if (!folder || !IsPlainFileName(baseName)) return nullptr;
+  // A path without a folder would be looked for along the search path, the current folder too.
+  if (!folder || !folder[0] || !IsPlainFileName(baseName)) return nullptr;
   char suffix[kTextSize] = {};
   if (ResolveUILanguage(subKey, suffix, sizeof suffix) == 0) {
     char variant[MAX_PATH];

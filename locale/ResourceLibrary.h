@@ -9,7 +9,8 @@
 extern const char kLocaleKey[];
 
 // Puts the language suffix (".eng") into out. Returns 0, or 1627 (ERROR_FUNCTION_FAILED)
-// when out is null, outLen is 0 or no language can be chosen; out is untouched then.
+// when out is null, outLen is 0, no language can be chosen or its suffix does not fit
+// outLen whole (a cut suffix would name another library); out is untouched then.
 DWORD ResolveUILanguage(const char* subKey, char* out, DWORD outLen);
 
 // Puts "." in front of text unless it is null or already begins with one. The result

@@ -111,6 +111,8 @@ TEST_F(LoadResourceLibraryTest, NothingOutsideTheFolderIsLoaded) {
   CurrentFolder inCurrent(current.path());
   ChooseLanguage("fra");
   EXPECT_EQ(-1, LanguageLoaded("tavrel.nls"));
+  Library noFolder(LoadResourceLibraryFrom("", m_key.path(), "tavrel.nls"));
+  EXPECT_EQ(nullptr, noFolder.get());
 
   // Neither the base name nor a language read from the registry can lead elsewhere.
   ASSERT_TRUE(CreateDirectoryA((m_folder.path() + "sub").c_str(), nullptr));

@@ -29,18 +29,18 @@ const LibraryFile kLibraries[] = {
 
 enum Kind { kPushButton, kCheckBox, kEdit, kSetCombo, kSetList, kKeySymList, kLabel, kNameDisplay };
 
-struct ControlSpec {
+struct ExpectedControl {
   int id;
   Kind kind;
 };
 
-struct TemplateSpec {
+struct ExpectedTemplate {
   int id;
   bool page;
-  std::vector<ControlSpec> controls;
+  std::vector<ExpectedControl> controls;
 };
 
-const TemplateSpec kTemplates[] = {
+const ExpectedTemplate kTemplates[] = {
     {IDD_KEYSYM_PAGE, true,
      {{IDC_KS_SETS, kSetCombo}, {IDC_KS_ADD, kPushButton}, {IDC_KS_EDIT, kPushButton},
       {IDC_KS_DELETE, kPushButton}, {IDC_KS_KEYSYMS, kKeySymList}}},
@@ -175,11 +175,11 @@ INT_PTR CALLBACK IgnoreMessages(HWND, UINT message, WPARAM, LPARAM) { return mes
 // A template made into a window as the module makes it: pages as children of a popup.
 class ShownTemplate {
  public:
-  ShownTemplate(HMODULE library, const TemplateSpec& spec) {
-    if (spec.page) {
+  ShownTemplate(HMODULE library, const ExpectedTemplate& expected) {
+    if (expected.page) {
       m_owner = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 600, 600, nullptr, nullptr, nullptr, nullptr);
     }
-    m_window = CreateDialogParamA(library, MAKEINTRESOURCEA(spec.id), m_owner, IgnoreMessages, 0);
+    m_window = CreateDialogParamA(library, MAKEINTRESOURCEA(expected.id), m_owner, IgnoreMessages, 0);
   }
   ~ShownTemplate() {
     if (m_window) DestroyWindow(m_window);
@@ -192,14 +192,14 @@ class ShownTemplate {
   HWND m_window = nullptr;
 };
 
-void ExpectControl(const TemplateData& data, const ControlSpec& spec) {
-  const TemplateItem* item = FindItem(data, spec.id);
-  ASSERT_NE(nullptr, item) << "control " << spec.id << " is missing";
+void ExpectControl(const TemplateData& data, const ExpectedControl& expected) {
+  const TemplateItem* item = FindItem(data, expected.id);
+  ASSERT_NE(nullptr, item) << "control " << expected.id << " is missing";
   DWORD style = item->style;
   const std::string& cls = item->cls;
-  SCOPED_TRACE(testing::Message() << "control " << spec.id << ", class " << cls << ", style 0x" << std::hex
+  SCOPED_TRACE(testing::Message() << "control " << expected.id << ", class " << cls << ", style 0x" << std::hex
                                   << style);
-  switch (spec.kind) {
+  switch (expected.kind) {
     case kPushButton:
       EXPECT_EQ("Button", cls);
       EXPECT_TRUE((style & BS_TYPEMASK) == BS_PUSHBUTTON || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
@@ -341,11 +341,11 @@ TEST_P(ResourceLibraryTest, IsTaggedWithItsLanguage) {
 }
 
 TEST_P(ResourceLibraryTest, TemplatesHoldTheControlsTheModuleAddresses) {
-  for (const TemplateSpec& spec : kTemplates) {
-    SCOPED_TRACE(testing::Message() << "template " << spec.id);
+  for (const ExpectedTemplate& expected : kTemplates) {
+    SCOPED_TRACE(testing::Message() << "template " << expected.id);
     TemplateData data;
-    ASSERT_TRUE(ReadTemplate(m_library, spec.id, data));
-    if (spec.page) {
+    ASSERT_TRUE(ReadTemplate(m_library, expected.id, data));
+    if (expected.page) {
       // Created disabled and captioned: the sheet enables the page and takes the caption for its tab.
       EXPECT_EQ(WS_CHILD | WS_DISABLED | WS_CAPTION | DS_SETFONT,
                 data.style & (WS_CHILD | WS_POPUP | WS_DISABLED | WS_CAPTION | DS_SETFONT));
@@ -354,9 +354,9 @@ TEST_P(ResourceLibraryTest, TemplatesHoldTheControlsTheModuleAddresses) {
       EXPECT_EQ(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
                 data.style & (WS_POPUP | WS_CHILD | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
     }
-    for (const ControlSpec& control : spec.controls) ExpectControl(data, control);
+    for (const ExpectedControl& control : expected.controls) ExpectControl(data, control);
 
-    ShownTemplate shown(m_library, spec);
+    ShownTemplate shown(m_library, expected);
     HWND dialog = shown.get();
     ASSERT_NE(nullptr, dialog) << "error " << GetLastError();
     ExpectKeyboardAccess(data);
@@ -372,11 +372,11 @@ TEST_P(ResourceLibraryTest, FieldsAreSizedForTheirLimits) {
   for (const Field& field : {Field{IDD_KEYSYM_DIALOG, IDC_SYM_NAME, 30}, Field{IDD_KEYSYM_DIALOG, IDC_SYM_VALUE, 8},
                              Field{IDD_SEARCH_PAGE, IDC_SCH_FIND_TEXT, 32},
                              Field{IDD_SET_NAME_DIALOG, IDC_SET_NEW_NAME, 40}}) {
-    const TemplateSpec* spec = nullptr;
-    for (const TemplateSpec& candidate : kTemplates) {
-      if (candidate.id == field.dialogId) spec = &candidate;
+    const ExpectedTemplate* expected = nullptr;
+    for (const ExpectedTemplate& candidate : kTemplates) {
+      if (candidate.id == field.dialogId) expected = &candidate;
     }
-    ShownTemplate shown(m_library, *spec);
+    ShownTemplate shown(m_library, *expected);
     HWND edit = GetDlgItem(shown.get(), field.id);
     ASSERT_NE(nullptr, edit);
     // Hex digits for the value, a typical name otherwise.
