@@ -84,7 +84,9 @@ void CKeySymStore::SortSetNames()
 
 void CKeySymStore::LoadKeySymFile(const std::string& path)
 {
-    const ProfileSections file = ProfileSections::FromFile(path);
+    bool unreadable = false;
+    const ProfileSections file = ProfileSections::FromFile(path, &unreadable);
+    m_bFileUnread = unreadable;
     ReadSetList(file);
     SortSetNames();
     // Positions are given after sorting, so every entry points into the sorted list.
@@ -174,6 +176,9 @@ std::string CKeySymStore::FormatKeySymFile() const
 
 BOOL CKeySymStore::SaveKeySymFile()
 {
+    // A keysym file that was there but could not be read is never replaced by what
+    // little the store holds instead.
+    if (m_bFileUnread) return FALSE;
     try {
         const std::string bytes = FormatKeySymFile();
         KeySymFileOps system;

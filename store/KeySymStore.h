@@ -50,6 +50,9 @@ public:
     std::vector<std::string> m_setNames;
     KeySymMap m_keySyms;
 
+    // The keysym file was there at loading but could not be read: saving would lose it.
+    bool m_bFileUnread = false;
+
     // Where a save does its file work; null means the real file system.
     KeySymFileOps* m_pFileOps = nullptr;
 

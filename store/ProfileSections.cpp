@@ -91,12 +91,16 @@ ProfileSections::ProfileSections(std::string bytes)
     }
 }
 
-ProfileSections ProfileSections::FromFile(const std::string& path)
+ProfileSections ProfileSections::FromFile(const std::string& path, bool* unreadable)
 {
     std::string bytes;
+    bool failed = false;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        failed = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    } else {
         LARGE_INTEGER size{};
         // The platform reads profiles of up to 4 GB less one byte; so do we.
         if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < 0xFFFFFFFFLL) {
@@ -108,10 +112,12 @@ ProfileSections ProfileSections::FromFile(const std::string& path)
                 if (!ReadFile(file, bytes.data() + done, want, &got, nullptr) || got == 0) break;
                 done += got;
             }
+            failed = done != bytes.size();
             bytes.resize(done);
         }
         CloseHandle(file);
     }
+    if (unreadable) *unreadable = failed;
     return ProfileSections(std::move(bytes));
 }
 

@@ -31,7 +31,9 @@ public:
     ProfileSections& operator=(const ProfileSections&) = delete;
 
     // Reads the whole file. A missing or unreadable file has no sections.
-    static ProfileSections FromFile(const std::string& path);
+    // The file's sections; a missing file has none. `unreadable`, when given, tells whether
+    // a file was there that could not be read whole.
+    static ProfileSections FromFile(const std::string& path, bool* unreadable = nullptr);
 
     struct Range {
         const ProfileEntry* first = nullptr;

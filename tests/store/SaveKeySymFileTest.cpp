@@ -156,6 +156,30 @@ TEST_F(SaveKeySymFileTest, KeysymFileHeldOpenByAnotherProgram)
     EXPECT_EQ(m_store.FormatKeySymFile(), ReadBytes(m_store.m_strKeySymFile));
 }
 
+// A keysym file that another program held while it was being loaded was never read:
+// the store does not know what it holds, so no save may replace it.
+TEST_F(SaveKeySymFileTest, FileUnreadableAtLoadingIsNeverReplaced)
+{
+    CKeySymStore loaded;
+    loaded.m_strUserDir = m_store.m_strUserDir;
+    loaded.m_strKeySymFile = m_store.m_strKeySymFile;
+    HANDLE held = CreateFileA(m_store.m_strKeySymFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    loaded.LoadKeySymFile(loaded.m_strKeySymFile);
+    CloseHandle(held);
+    EXPECT_TRUE(loaded.m_setNames.empty());
+    loaded.m_setNames = {"new"};
+    EXPECT_FALSE(loaded.SaveKeySymFile());
+    ExpectOldFileAndNoTemporary("unread at loading");
+
+    CKeySymStore missing;   // no file at all is no loss: the first save makes it
+    missing.m_strUserDir = m_store.m_strUserDir;
+    missing.m_strKeySymFile = m_folder.File("other.kbs");
+    missing.LoadKeySymFile(missing.m_strKeySymFile);
+    EXPECT_TRUE(missing.SaveKeySymFile());
+}
+
 TEST_F(SaveKeySymFileTest, MissingFolders)
 {
     CKeySymStore gone;
