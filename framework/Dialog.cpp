@@ -15,7 +15,7 @@ void DDX_Text(CDataExchange& dx, int id, std::string& value)
         return;
     if (dx.m_bSaveAndValidate)
         value = control.GetWindowText();
-    else
+    else if (control.GetWindowText() != value)   // an unchanged text sends no change notice
         control.SetWindowText(value);
 }
 

@@ -169,10 +169,7 @@ BOOL CSchPp::OnSetActive()
     }
     LayOutList();
     m_editFind.SetFocus();
-    m_bExchangingText = true;
-    const BOOL result = CPropertyPage::OnSetActive();
-    m_bExchangingText = false;
-    return result;
+    return CPropertyPage::OnSetActive();
 }
 
 void CSchPp::OnSelChangeSets()
@@ -191,8 +188,6 @@ void CSchPp::OnWholeName() { m_bWholeName = m_checkWholeName.GetCheck() ? TRUE :
 
 void CSchPp::OnChangeFindText()
 {
-    if (m_bExchangingText)
-        return;
     m_strFind = m_editFind.GetWindowText();
     m_btnFind.EnableWindow(!m_strFind.empty());
     m_strLastHit.clear();

@@ -63,7 +63,4 @@ private:
     CButton m_checkMatchCase;
     CButton m_btnFind;
     std::string m_strFind;
-    // True while data exchange writes m_strFind back into the edit: the edit reports that as a
-    // change, but the text is the one the page already holds and a search under way goes on.
-    bool m_bExchangingText = false;
 };
