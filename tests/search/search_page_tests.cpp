@@ -21,34 +21,6 @@ const std::vector<std::string> kGreekRows{"Aleph\t5d0", "Alpha\t391"};
 const std::vector<std::string> kLatinRows{"aardvark\t1", "alphabet\t61"};
 const std::vector<std::string> kMathRows{"plusminus\tb1"};
 
-std::string ResString(UINT id)
-{
-    static HMODULE library = ::LoadLibraryExA((BinDir() + "\\tavrel.nls").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    char text[512] = {};
-    ::LoadStringA(library, id, text, sizeof text);
-    return text;
-}
-
-// A message box or dialog of the sheet's thread, shown or about to be.
-HWND FindOpenBox(const SheetSession& sheet)
-{
-    std::pair<HWND, HWND> found{sheet.sheet, nullptr};
-    ::EnumThreadWindows(
-        sheet.threadId,
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(context);
-            char cls[32] = {};
-            ::GetClassNameA(window, cls, sizeof cls);
-            if (window != found->first && std::strcmp(cls, "#32770") == 0) {
-                found->second = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.second;
-}
-
 struct SearchPage {
     explicit SearchPage(const std::string& file = kTwoAlphas) : module(file)
     {
@@ -82,7 +54,7 @@ struct SearchPage {
     {
         PostClick(page, IDC_SCH_FIND);
         sheet->Sync();
-        if (HWND box = FindOpenBox(*sheet)) {
+        if (HWND box = sheet->FindBox()) {
             WaitFor([box] { return ::IsWindowVisible(box) != FALSE; }, 2000);
             std::string text(1, '!');
             text += MessageBoxText(box);
@@ -91,7 +63,7 @@ struct SearchPage {
             WaitGone(box);
             return text;
         }
-        if (Caption() == ResString(IDS_FIND_NEXT))
+        if (Caption() == LibraryString(IDS_FIND_NEXT))
             return SelectedName();
         return "";
     }
@@ -114,9 +86,9 @@ struct SearchPage {
 
 std::string NotFound(const std::string& text)
 {
-    std::string message = ResString(IDS_NOT_FOUND);
-    message.replace(message.find("%1"), 2, text);
-    return std::string(1, '!') + message;
+    std::string message = "!";
+    message += LibraryString(IDS_NOT_FOUND, text);
+    return message;
 }
 }  // namespace
 
@@ -127,7 +99,7 @@ TEST(SearchPage, OpensIdleOnTheSharedSet)
     EXPECT_EQ(ComboRows(search.Combo()), (std::vector<std::string>{"Greek", "Latin", "math"}));
     EXPECT_EQ(ComboSelection(search.Combo()), 0);
     EXPECT_EQ(ListRows(search.List()), kGreekRows);
-    EXPECT_EQ(search.Caption(), ResString(IDS_FIND));
+    EXPECT_EQ(search.Caption(), LibraryString(IDS_FIND));
     EXPECT_FALSE(search.FindEnabled());
     search.Type("a");
     EXPECT_TRUE(search.FindEnabled());
@@ -145,7 +117,7 @@ TEST(SearchPage, ShowsEachHitInItsSetUntilTheSearchRunsOut)
     EXPECT_EQ(ComboSelection(search.Combo()), 0);
     EXPECT_EQ(ListRows(search.List()), kGreekRows);
     EXPECT_EQ(ListSelection(search.List()), 1);
-    EXPECT_EQ(search.Caption(), ResString(IDS_FIND_NEXT));
+    EXPECT_EQ(search.Caption(), LibraryString(IDS_FIND_NEXT));
     EXPECT_TRUE(search.FindEnabled());
 
     EXPECT_EQ(search.Press(), "alphabet");
@@ -156,7 +128,7 @@ TEST(SearchPage, ShowsEachHitInItsSetUntilTheSearchRunsOut)
     // No wrap-around: the press after the last hit ends the search without a word.
     EXPECT_EQ(search.Press(), "");
     EXPECT_FALSE(search.FindEnabled());
-    EXPECT_EQ(search.Caption(), ResString(IDS_FIND));
+    EXPECT_EQ(search.Caption(), LibraryString(IDS_FIND));
     EXPECT_EQ(search.Text(), "");
     EXPECT_EQ(ListRows(search.List()), kLatinRows);
 }
@@ -196,7 +168,7 @@ TEST(SearchPage, NewSearchWithoutAHitSaysSoAndWaitsForAnotherText)
     EXPECT_EQ(search.Press(), NotFound("xyz"));
     EXPECT_EQ(search.Text(), "xyz");
     EXPECT_FALSE(search.FindEnabled());
-    EXPECT_EQ(search.Caption(), ResString(IDS_FIND));
+    EXPECT_EQ(search.Caption(), LibraryString(IDS_FIND));
     EXPECT_EQ(ListRows(search.List()), kGreekRows);
     search.Type("xy");
     EXPECT_TRUE(search.FindEnabled());
@@ -245,7 +217,7 @@ TEST(SearchPage, EditingTheTextStartsAgainFromTheFirstKeySym)
     EXPECT_EQ(search.Press(), "alphabet");
     search.Type("alph");
     // The caption still offers to continue, but the next press is a new search.
-    EXPECT_EQ(search.Caption(), ResString(IDS_FIND_NEXT));
+    EXPECT_EQ(search.Caption(), LibraryString(IDS_FIND_NEXT));
     EXPECT_TRUE(search.FindEnabled());
     EXPECT_EQ(search.Press(), "Alpha");
 }
@@ -259,7 +231,7 @@ TEST(SearchPage, ShowingThePageAgainKeepsASearchUnderWayOnly)
     search.page = search.sheet->Page(1);
     EXPECT_EQ(search.Text(), "alp");
     EXPECT_TRUE(search.FindEnabled());
-    EXPECT_EQ(search.Caption(), ResString(IDS_FIND_NEXT));
+    EXPECT_EQ(search.Caption(), LibraryString(IDS_FIND_NEXT));
     EXPECT_EQ(ComboSelection(search.Combo()), 0);
     EXPECT_EQ(ListSelection(search.List()), 1);
     EXPECT_EQ(search.Press(), "alphabet");
@@ -280,7 +252,7 @@ TEST(SearchPage, ChoosingAnotherSetDoesNotMoveTheSearch)
     EXPECT_EQ(search.Press(), "Alpha");
     SelectComboRow(search.page, IDC_SCH_SETS, 2);
     EXPECT_EQ(ListRows(search.List()), kMathRows);
-    EXPECT_EQ(search.Caption(), ResString(IDS_FIND_NEXT));
+    EXPECT_EQ(search.Caption(), LibraryString(IDS_FIND_NEXT));
     EXPECT_EQ(search.Press(), "alphabet");
     EXPECT_EQ(ComboSelection(search.Combo()), 1);
 }
@@ -329,7 +301,7 @@ TEST(SearchPage, KeySymsDeletedBetweenPressesAreNeverShown)
     ASSERT_EQ(ListRows(::GetDlgItem(keySymPage, IDC_KS_KEYSYMS)), (std::vector<std::string>{"aardvark\t1"}));
 
     search.page = search.sheet->Page(1);
-    EXPECT_EQ(search.Caption(), ResString(IDS_FIND_NEXT));
+    EXPECT_EQ(search.Caption(), LibraryString(IDS_FIND_NEXT));
     EXPECT_EQ(search.Press(), "alpine");
     EXPECT_EQ(ComboSelection(search.Combo()), 2);
     EXPECT_EQ(ListRows(search.List()), (std::vector<std::string>{"alpine\t2", "plusminus\tb1"}));

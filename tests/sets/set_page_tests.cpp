@@ -28,41 +28,6 @@ StoreContents ThreeSets()
     return c;
 }
 
-std::string ResString(UINT id, const std::string& arg1 = {}, const std::string& arg2 = {})
-{
-    static HMODULE library = ::LoadLibraryExA((BinDir() + "\\tavrel.nls").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    char buffer[1024] = {};
-    ::LoadStringA(library, id, buffer, sizeof buffer);
-    std::string text = buffer, out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2'))
-            out += text[++i] == '1' ? arg1 : arg2;
-        else
-            out += text[i];
-    }
-    return out;
-}
-
-// A dialog or message box of the sheet's thread, shown or still about to be shown.
-HWND FindBox(const SheetSession& sheet)
-{
-    std::pair<HWND, HWND> found{sheet.sheet, nullptr};
-    ::EnumThreadWindows(
-        sheet.threadId,
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(context);
-            char cls[32] = {};
-            ::GetClassNameA(window, cls, sizeof cls);
-            if (window != found->first && std::strcmp(cls, "#32770") == 0) {
-                found->second = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.second;
-}
-
 bool IsVisible(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != FALSE; }
 
 struct SetPage {
@@ -93,7 +58,7 @@ struct SetPage {
         SetEditText(dialog, IDC_SET_NEW_NAME, typed);
         PostClick(dialog, IDOK);
         sheet->Sync();
-        HWND box = FindBox(*sheet);
+        HWND box = sheet->FindBox();
         if (!box)
             return "";
         std::string text = MessageBoxText(box);
@@ -145,7 +110,7 @@ TEST(SetNameDialog, AddModeHidesTheCurrentNameAndOkFollowsTheField)
     SetPage editor;
     HWND dialog = editor.OpenNameDialog(IDC_ST_ADD);
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(WindowText(dialog), ResString(IDS_ADD_SET_TITLE));
+    EXPECT_EQ(WindowText(dialog), LibraryString(IDS_ADD_SET_TITLE));
     EXPECT_FALSE(IsVisible(dialog, IDC_SET_CURRENT_LABEL));
     EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SET_NEW_NAME)), "");
     EXPECT_FALSE(IsEnabled(dialog, IDOK));
@@ -180,7 +145,7 @@ TEST(SetNameDialog, RenameModeShowsTheCurrentNameBesideAnEmptyField)
     editor.Select(1);
     HWND dialog = editor.OpenNameDialog(IDC_ST_RENAME);
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(WindowText(dialog), ResString(IDS_RENAME_SET_TITLE));
+    EXPECT_EQ(WindowText(dialog), LibraryString(IDS_RENAME_SET_TITLE));
     EXPECT_TRUE(IsVisible(dialog, IDC_SET_CURRENT_LABEL));
     EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SET_CURRENT_NAME)), "math");
     EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SET_NEW_NAME)), "");
@@ -248,12 +213,12 @@ TEST(SetPage, DeleteTakesTheKeySymsAlongAndSelectsTheNextRow)
     StoreContents expected = ThreeSets();
 
     editor.Select(1);
-    EXPECT_EQ(editor.Delete(IDNO), ResString(IDS_CONFIRM_DELETE_SET, "math"));
+    EXPECT_EQ(editor.Delete(IDNO), LibraryString(IDS_CONFIRM_DELETE_SET, "math"));
     EXPECT_EQ(editor.Rows(), expected.names);
     EXPECT_FALSE(editor.sheet->IsApplyEnabled());
 
     // A middle row: the set that followed takes its row.
-    EXPECT_EQ(editor.Delete(IDYES), ResString(IDS_CONFIRM_DELETE_SET, "math"));
+    EXPECT_EQ(editor.Delete(IDYES), LibraryString(IDS_CONFIRM_DELETE_SET, "math"));
     EXPECT_EQ(editor.Rows(), (std::vector<std::string>{"Greek", "Zed"}));
     EXPECT_EQ(editor.Selection(), 1);
     EXPECT_EQ(editor.CurrentSet(), 1);
@@ -264,7 +229,7 @@ TEST(SetPage, DeleteTakesTheKeySymsAlongAndSelectsTheNextRow)
 
     // The last row: the first row is next.
     editor.Select(1);
-    EXPECT_EQ(editor.Delete(IDYES), ResString(IDS_CONFIRM_DELETE_SET, "Zed"));
+    EXPECT_EQ(editor.Delete(IDYES), LibraryString(IDS_CONFIRM_DELETE_SET, "Zed"));
     EXPECT_EQ(editor.Rows(), std::vector<std::string>{"Greek"});
     EXPECT_EQ(editor.Selection(), 0);
     EXPECT_EQ(editor.CurrentSet(), 0);
@@ -279,7 +244,7 @@ TEST(SetPage, DeleteTakesTheKeySymsAlongAndSelectsTheNextRow)
     ClickButton(editor.page, IDC_ST_DELETE);
     ClickButton(editor.page, IDC_ST_RENAME);
     editor.sheet->Sync();
-    EXPECT_EQ(FindBox(*editor.sheet), nullptr) << "nothing selected, nothing asked";
+    EXPECT_EQ(editor.sheet->FindBox(), nullptr) << "nothing selected, nothing asked";
 
     editor.Apply();
     EXPECT_TRUE(ReadsBackAs(editor.module.keySymFile, StoreContents{}));
@@ -332,15 +297,15 @@ TEST(SetPage, NamesTheFileCannotGiveBackAreRefusedAndChangeNothing)
         const char* typed;
         std::string message;
     } const cases[] = {
-        {-1, "a=b", ResString(IDS_SET_NAME_UNSTORABLE, "a=b")},
-        {-1, "[x]", ResString(IDS_SET_NAME_UNSTORABLE, "[x]")},
-        {-1, " Main ", ResString(IDS_SET_NAME_UNSTORABLE, "Main")},
-        {-1, "GREEK", ResString(IDS_SET_NAME_TAKEN, "GREEK", "Greek")},
-        {-1, " \t ", ResString(IDS_SET_NAME_BLANK)},
-        {0, "Math", ResString(IDS_SET_NAME_TAKEN, "Math", "math")},
-        {0, "main", ResString(IDS_SET_NAME_UNSTORABLE, "main")},
-        {2, "z]", ResString(IDS_SET_NAME_UNSTORABLE, "z]")},
-        {2, "  ", ResString(IDS_SET_NAME_BLANK)},
+        {-1, "a=b", LibraryString(IDS_SET_NAME_UNSTORABLE, "a=b")},
+        {-1, "[x]", LibraryString(IDS_SET_NAME_UNSTORABLE, "[x]")},
+        {-1, " Main ", LibraryString(IDS_SET_NAME_UNSTORABLE, "Main")},
+        {-1, "GREEK", LibraryString(IDS_SET_NAME_TAKEN, "GREEK", "Greek")},
+        {-1, " \t ", LibraryString(IDS_SET_NAME_BLANK)},
+        {0, "Math", LibraryString(IDS_SET_NAME_TAKEN, "Math", "math")},
+        {0, "main", LibraryString(IDS_SET_NAME_UNSTORABLE, "main")},
+        {2, "z]", LibraryString(IDS_SET_NAME_UNSTORABLE, "z]")},
+        {2, "  ", LibraryString(IDS_SET_NAME_BLANK)},
     };
     for (const Case& c : cases) {
         const std::string shown = c.row < 0 ? editor.Add(c.typed) : editor.Rename(c.row, c.typed);
@@ -348,7 +313,7 @@ TEST(SetPage, NamesTheFileCannotGiveBackAreRefusedAndChangeNothing)
         EXPECT_EQ(editor.Rows(), rows) << "\"" << c.typed << "\"";
         EXPECT_FALSE(editor.sheet->IsApplyEnabled()) << "\"" << c.typed << "\"";
     }
-    EXPECT_NE(ResString(IDS_SET_NAME_UNSTORABLE), ResString(IDS_SET_NAME_TAKEN));
+    EXPECT_NE(LibraryString(IDS_SET_NAME_UNSTORABLE), LibraryString(IDS_SET_NAME_TAKEN));
 }
 
 TEST(SetPage, TheCurrentSetIsSharedWithTheKeySymPage)

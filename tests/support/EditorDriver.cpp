@@ -34,13 +34,20 @@ const char* HostWindowClass()
     return "KeySymTestHost";
 }
 
+struct PopupSearch {
+    HWND sheet;
+    bool visibleOnly;
+    HWND found;
+};
+
 BOOL CALLBACK CollectPopup(HWND window, LPARAM context)
 {
-    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(context);
+    auto* search = reinterpret_cast<PopupSearch*>(context);
     char cls[32] = {};
     ::GetClassNameA(window, cls, sizeof cls);
-    if (window != found->first && std::strcmp(cls, "#32770") == 0 && ::IsWindowVisible(window)) {
-        found->second = window;
+    if (window != search->sheet && std::strcmp(cls, "#32770") == 0 &&
+        (!search->visibleOnly || ::IsWindowVisible(window))) {
+        search->found = window;
         return FALSE;
     }
     return TRUE;
@@ -297,9 +304,16 @@ void SheetSession::Sync() const
 
 HWND SheetSession::FindPopup() const
 {
-    std::pair<HWND, HWND> found{sheet, nullptr};
-    ::EnumThreadWindows(threadId, CollectPopup, reinterpret_cast<LPARAM>(&found));
-    return found.second;
+    PopupSearch search{sheet, true, nullptr};
+    ::EnumThreadWindows(threadId, CollectPopup, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND SheetSession::FindBox() const
+{
+    PopupSearch search{sheet, false, nullptr};
+    ::EnumThreadWindows(threadId, CollectPopup, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 HWND SheetSession::WaitForPopup(DWORD timeoutMs) const
@@ -387,6 +401,22 @@ std::vector<std::string> ComboRows(HWND combo)
 int ListSelection(HWND list) { return static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0)); }
 int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 bool IsEnabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
+
+std::string LibraryString(UINT id, const std::string& arg1, const std::string& arg2)
+{
+    static HMODULE library = ::LoadLibraryExA((BinDir() + "\\tavrel.nls").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char buffer[1024] = {};
+    ::LoadStringA(library, id, buffer, sizeof buffer);
+    const std::string text = buffer;
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2'))
+            out += text[++i] == '1' ? arg1 : arg2;
+        else
+            out += text[i];
+    }
+    return out;
+}
 
 std::string MessageBoxText(HWND box)
 {

@@ -62,6 +62,8 @@ public:
     // A dialog or message box of the sheet's thread other than the sheet; null on time-out.
     HWND WaitForPopup(DWORD timeoutMs = 5000) const;
     HWND FindPopup() const;
+    // A dialog or message box of the sheet's thread, shown or still about to be shown.
+    HWND FindBox() const;
     bool IsApplyEnabled() const;
 
     HWND sheet = nullptr;
@@ -90,6 +92,9 @@ std::vector<std::string> ComboRows(HWND combo);
 int ListSelection(HWND list);
 int ComboSelection(HWND combo);
 bool IsEnabled(HWND dialog, int id);
+
+// A string of the English resource library, %1 and %2 filled in.
+std::string LibraryString(UINT id, const std::string& arg1 = {}, const std::string& arg2 = {});
 
 // A message box: its text and its buttons.
 std::string MessageBoxText(HWND box);
