@@ -37,11 +37,14 @@ bool CListBox::GetText(int index, std::string& text) const
     int len = GetTextLen(index);
     if (len == LB_ERR)
         return false;
-    std::vector<char> buffer(len + 1);
-    int got = static_cast<int>(::SendMessageA(m_hWnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data())));
-    if (got == LB_ERR)
+    // Read straight into the caller's string: lists are read whole after every change.
+    text.resize(static_cast<size_t>(len) + 1);
+    int got = static_cast<int>(::SendMessageA(m_hWnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data())));
+    if (got == LB_ERR) {
+        text.clear();
         return false;
-    text.assign(buffer.data(), got);
+    }
+    text.resize(static_cast<size_t>(got));
     return true;
 }
 
