@@ -199,11 +199,15 @@ void CKsEdtPp::OnEditKeySym()
         ResMessageBox(IDS_KEYSYM_NAME_USED, MB_OK | MB_ICONEXCLAMATION, newName, holder);
         return;
     }
+    // Everything that allocates comes first, so running out of memory leaves the store as it was.
     auto replacement = std::make_unique<CKeySymEntry>(newValue, set);
+    const std::string newRow = MakeKeySymRow(newName, newValue);
+    auto slot = m_pApp->m_keySyms.try_emplace(newName).first;
+    if (newName != oldName)
+        m_pApp->m_keySyms.erase(oldName);
+    slot->second = std::move(replacement);
     m_listKeySyms.DeleteString(row);
-    m_pApp->m_keySyms.erase(oldName);
-    m_pApp->m_keySyms[newName] = std::move(replacement);
-    m_listKeySyms.InsertString(row, MakeKeySymRow(newName, newValue));
+    m_listKeySyms.InsertString(row, newRow);
     m_listKeySyms.SetCurSel(row);
     MarkChanged();
 }
