@@ -47,7 +47,7 @@ void DDV_MaxChars(CDataExchange& dx, int id, const std::string& value, int maxCh
 
 INT_PTR CDialog::DoModal()
 {
-    return ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nTemplateId), ::GetActiveWindow(),
+    return ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nTemplateId), AfxGetPopupOwner(),
                              DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
@@ -126,13 +126,17 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
+    if (message == WM_INITDIALOG) {
         reinterpret_cast<CDialog*>(lParam)->AttachToWindow(hwnd);
+        PushModalWindow(hwnd);
+    }
     CDialog* dialog = FromWindow(hwnd);
     if (!dialog)
         return FALSE;
     INT_PTR result = dialog->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY)
+    if (message == WM_NCDESTROY) {
+        PopModalWindow(hwnd);
         dialog->m_hWnd = nullptr;
+    }
     return result;
 }

@@ -54,6 +54,7 @@ INT_PTR CPropertySheet::DoModal()
         return -1;
     }
     m_hWnd = sheet;
+    PushModalWindow(sheet);
 
     // OK and Cancel end a modeless sheet by leaving it without a current page.
     INT_PTR result = IDCANCEL;
@@ -83,6 +84,7 @@ INT_PTR CPropertySheet::DoModal()
         ::EnableWindow(owner, TRUE);
     if (owner && ::GetActiveWindow() == sheet)
         ::SetActiveWindow(owner);
+    PopModalWindow(sheet);
     ::DestroyWindow(sheet);
     m_hWnd = nullptr;
     if (quit)

@@ -1,11 +1,36 @@
 #include "framework/WinApp.h"
 #include <exception>
+#include <algorithm>
 #include <new>
 #include <vector>
 
 namespace {
 CWinApp* g_app = nullptr;
 UINT g_titleId = 0;
+thread_local std::vector<HWND> t_modalWindows;
+}
+
+HWND AfxGetPopupOwner()
+{
+    if (HWND active = ::GetActiveWindow())
+        return active;
+    return t_modalWindows.empty() ? nullptr : t_modalWindows.back();
+}
+
+void PushModalWindow(HWND window)
+{
+    try {
+        t_modalWindows.push_back(window);
+    } catch (...) {
+        // Without the entry popups fall back to the active window only.
+    }
+}
+
+void PopModalWindow(HWND window)
+{
+    auto found = std::find(t_modalWindows.rbegin(), t_modalWindows.rend(), window);
+    if (found != t_modalWindows.rend())
+        t_modalWindows.erase(std::next(found).base());
 }
 
 CWinApp::CWinApp() { g_app = this; }
@@ -81,7 +106,7 @@ int ResMessageBox(UINT id, UINT flags, const std::string& arg1, const std::strin
 {
     const std::string text = FormatResString(id, arg1, arg2);
     const std::string title = g_titleId ? LoadResString(g_titleId) : std::string();
-    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.empty() ? nullptr : title.c_str(), flags);
+    return ::MessageBoxA(AfxGetPopupOwner(), text.c_str(), title.empty() ? nullptr : title.c_str(), flags);
 }
 
 void ReportCaughtException() noexcept
@@ -92,10 +117,10 @@ void ReportCaughtException() noexcept
         char text[256] = "Out of memory.";
         ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                          ERROR_NOT_ENOUGH_MEMORY, 0, text, sizeof text, nullptr);
-        ::MessageBoxA(::GetActiveWindow(), text, nullptr, MB_OK | MB_ICONHAND);
+        ::MessageBoxA(AfxGetPopupOwner(), text, nullptr, MB_OK | MB_ICONHAND);
     } catch (const std::exception& e) {
-        ::MessageBoxA(::GetActiveWindow(), e.what(), nullptr, MB_OK | MB_ICONHAND);
+        ::MessageBoxA(AfxGetPopupOwner(), e.what(), nullptr, MB_OK | MB_ICONHAND);
     } catch (...) {
-        ::MessageBoxA(::GetActiveWindow(), "Unexpected error.", nullptr, MB_OK | MB_ICONHAND);
+        ::MessageBoxA(AfxGetPopupOwner(), "Unexpected error.", nullptr, MB_OK | MB_ICONHAND);
     }
 }

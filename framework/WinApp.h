@@ -34,6 +34,12 @@ private:
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetResourceHandle();
 
+// The window that owns the module's next popup: the active window, or else the innermost
+// modal window of this thread (the sheet, a dialog) when the thread is not in front.
+HWND AfxGetPopupOwner();
+void PushModalWindow(HWND window);
+void PopModalWindow(HWND window);
+
 // Strings of the resource library; empty when missing.
 std::string LoadResString(UINT id);
 // Replaces %1 and %2 in a string-table text.

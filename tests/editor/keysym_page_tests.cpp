@@ -167,6 +167,7 @@ TEST(KeySymPage, DeleteAsksFirstAndNoKeepsTheKeySym)
     EXPECT_NE(text.find("beta"), std::string::npos) << text;
     EXPECT_NE(text.find("Greek"), std::string::npos) << text;
     ASSERT_TRUE(HasButton(box, IDYES) && HasButton(box, IDNO));
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), editor.sheet->sheet) << "the question stands over the sheet";
     EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(box, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON) << "No is the default";
     editor.Dismiss(box, IDNO);
     EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2"}));
@@ -290,6 +291,7 @@ TEST(KeySymDialog, OkFollowsBothFieldsAndValueKeepsHexAtItsEnd)
     HWND dialog = editor.OpenDialog(IDC_KS_ADD);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowText(dialog), "New Keysym");
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), editor.sheet->sheet);
     EXPECT_FALSE(IsEnabled(dialog, IDOK));
     HWND name = ::GetDlgItem(dialog, IDC_SYM_NAME), value = ::GetDlgItem(dialog, IDC_SYM_VALUE);
     EXPECT_EQ(::SendMessageA(name, EM_GETLIMITTEXT, 0, 0), 30);
