@@ -1,9 +1,10 @@
 #include "LocaleTestSupport.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
 #include <vector>
 
 namespace {
@@ -54,18 +55,9 @@ void TestLocaleKey::SetBinary(HKEY root, const char* name, const std::string& by
   Set(root, name, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-TempFolder::TempFolder() {
-  char temp[MAX_PATH];
-  DWORD length = GetTempPathA(sizeof temp, temp);
-  EXPECT_TRUE(length > 0 && length < sizeof temp);
-  m_path = std::string(temp) + Unique("kslocale-") + "\\";
-  EXPECT_TRUE(CreateDirectoryA(m_path.c_str(), nullptr)) << m_path;
-}
+TempFolder::TempFolder() : m_path(kstest::MakeTempDir("locale") + "\\") {}
 
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(m_path, ignored);
-}
+TempFolder::~TempFolder() { kstest::RemoveTree(m_path.substr(0, m_path.size() - 1)); }
 
 void TempFolder::CopyIn(const char* builtName, const std::string& name) const {
   std::string from = ProgramFolder() + builtName;

@@ -26,9 +26,9 @@ private:
     int m_counter = 0;
 };
 
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
-bool FileExists(const std::string& path);
+#include "TestFiles.h"
 
-// Deletes a folder and everything below it.
-void RemoveTree(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+using kstest::FileExists;
+using kstest::RemoveTree;
+inline std::string ReadBytes(const std::string& path) { return kstest::ReadFileBytes(path); }

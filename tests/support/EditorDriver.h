@@ -2,6 +2,7 @@
 // Drives the real editor module the way a host and a user would: fresh folders for the
 // directory stand-in, the module loaded and unloaded, the sheet run on a thread of its
 // own, and its pages, dialogs and message boxes found and worked through messages.
+#include "TestFiles.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <functional>
@@ -9,14 +10,6 @@
 #include <vector>
 
 namespace kstest {
-
-std::string BinDir();                                   // folder of the test program
-std::string MakeTempDir(const std::string& tag);
-void RemoveTree(const std::string& dir);
-std::string ReadFileBytes(const std::string& path);     // empty when missing
-void WriteFileBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
-std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern);
 
 // Waits until `ready` holds, polling; false after `timeoutMs`.
 bool WaitFor(const std::function<bool()>& ready, DWORD timeoutMs = 5000);
