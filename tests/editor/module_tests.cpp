@@ -115,6 +115,15 @@ void AddKeySym(SheetSession& sheet, const std::string& name)
     WaitGone(dialog);
     sheet.Sync();
 }
+
+// One run of the sheet: adds keysym `name`, then closes with OK or Cancel.
+void AddKeySymAndClose(ModuleFixture& dirs, const std::string& name, int closeButton)
+{
+    SheetSession sheet(dirs.module);
+    AddKeySym(sheet, name);
+    sheet.PressButton(closeButton);
+    ASSERT_TRUE(sheet.WaitClosed());
+}
 }
 
 TEST(Module, MissingResourceLibraryIsReportedOnceAndFailsTheLoad)
@@ -159,12 +168,7 @@ TEST(Module, ChangeIsBroadcastAtUnloadExactlyWhenSomethingChanged)
     {
         ModuleFixture dirs(kGreek);
         ASSERT_NE(dirs.Load(), nullptr);
-        {
-            SheetSession sheet(dirs.module);
-            AddKeySym(sheet, "beta");
-            sheet.PressButton(PSBTN_CANCEL);
-            ASSERT_TRUE(sheet.WaitClosed());
-        }
+        AddKeySymAndClose(dirs, "beta", PSBTN_CANCEL);
         dirs.Unload();
         EXPECT_EQ(NotificationCounter::count, 1) << "a change never applied is announced too";
         EXPECT_EQ(ReadFileBytes(dirs.keySymFile), kGreek) << "and never written";
@@ -172,12 +176,7 @@ TEST(Module, ChangeIsBroadcastAtUnloadExactlyWhenSomethingChanged)
     {
         ModuleFixture dirs(kGreek);
         ASSERT_NE(dirs.Load(), nullptr);
-        {
-            SheetSession sheet(dirs.module);
-            AddKeySym(sheet, "beta");
-            sheet.PressButton(PSBTN_OK);
-            ASSERT_TRUE(sheet.WaitClosed());
-        }
+        AddKeySymAndClose(dirs, "beta", PSBTN_OK);
         EXPECT_EQ(ReadFileBytes(dirs.keySymFile), "[main]\r\nGreek=1\r\n[Greek]\r\nalpha=7e1\r\nbeta=1\r\n");
         dirs.Unload();
         EXPECT_EQ(NotificationCounter::count, 2);
