@@ -17,6 +17,13 @@ const char kTwoAlphas[] =
     "[Latin]\r\naardvark=1\r\nalphabet=61\r\n"
     "[math]\r\nplusminus=b1\r\n";
 
+// The same with a third hit, alpine, in math (store order: ... alphabet, alpine, plusminus).
+const char kThreeAlphas[] =
+    "[main]\r\nGreek=1\r\nLatin=1\r\nmath=1\r\n"
+    "[Greek]\r\nAleph=5d0\r\nAlpha=391\r\n"
+    "[Latin]\r\naardvark=1\r\nalphabet=61\r\n"
+    "[math]\r\nalpine=2\r\nplusminus=b1\r\n";
+
 const std::vector<std::string> kGreekRows{"Aleph\t5d0", "Alpha\t391"};
 const std::vector<std::string> kLatinRows{"aardvark\t1", "alphabet\t61"};
 const std::vector<std::string> kMathRows{"plusminus\tb1"};
@@ -277,11 +284,7 @@ TEST(SearchPage, KeySymPageOpensOnTheSetAndRowFound)
 
 TEST(SearchPage, KeySymsDeletedBetweenPressesAreNeverShown)
 {
-    SearchPage search(
-        "[main]\r\nGreek=1\r\nLatin=1\r\nmath=1\r\n"
-        "[Greek]\r\nAleph=5d0\r\nAlpha=391\r\n"
-        "[Latin]\r\naardvark=1\r\nalphabet=61\r\n"
-        "[math]\r\nalpine=2\r\nplusminus=b1\r\n");
+    SearchPage search(kThreeAlphas);
     search.Type("alp");
     EXPECT_EQ(search.Press(), "Alpha");
 
@@ -331,11 +334,7 @@ TEST(SearchPage, FoldsCaseByCharactersOfADoubleByteCodePage)
 
 TEST(SearchPage, SetsChangedBetweenPressesShowEachHitInItsSetAsItIsNow)
 {
-    SearchPage search(
-        "[main]\r\nGreek=1\r\nLatin=1\r\nmath=1\r\n"
-        "[Greek]\r\nAleph=5d0\r\nAlpha=391\r\n"
-        "[Latin]\r\naardvark=1\r\nalphabet=61\r\n"
-        "[math]\r\nalpine=2\r\nplusminus=b1\r\n");
+    SearchPage search(kThreeAlphas);
     search.Type("alp");
     EXPECT_EQ(search.Press(), "Alpha");
 
