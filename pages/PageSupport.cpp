@@ -11,8 +11,12 @@ void MarkStoreChanged(CPropertyPage& page, CKeySymApp& app)
 
 void ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app)
 {
-    if (!app.m_bModified)
+    // Another page of this apply may have saved the store already: nothing is unsaved then,
+    // on this page either.
+    if (!app.m_bModified) {
+        page.SetModified(false);
         return;
+    }
     if (app.SaveKeySymFile()) {
         page.SetModified(false);
         app.m_bModified = FALSE;

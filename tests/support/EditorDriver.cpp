@@ -210,9 +210,13 @@ void SheetSession::Sync() const
 {
     // Posted messages of a thread are taken in order, by whichever message loop is
     // running there: once the host window sees this one, everything before is done.
-    HANDLE done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ::PostMessageA(owner, SyncMessage(), 0, reinterpret_cast<LPARAM>(done));
-    ::WaitForSingleObject(done, 10000);
+    // Twice: the sheet itself posts the work of some messages (PSM_PRESSBUTTON) to be
+    // done later, behind the first round.
+    HANDLE done = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    for (int round = 0; round < 2; ++round) {
+        ::PostMessageA(owner, SyncMessage(), 0, reinterpret_cast<LPARAM>(done));
+        ::WaitForSingleObject(done, 10000);
+    }
     ::CloseHandle(done);
 }
 
