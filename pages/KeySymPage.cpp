@@ -27,13 +27,6 @@ void CKsEdtPp::DoDataExchange(CDataExchange& dx)
     DDX_Control(dx, IDC_KS_SETS, m_comboSets);
 }
 
-void CKsEdtPp::FillSetCombo()
-{
-    m_comboSets.ResetContent();
-    for (const std::string& name : m_pApp->m_setNames)
-        m_comboSets.AddString(name);
-}
-
 void CKsEdtPp::LayOutList()
 {
     FitListColumns(m_listKeySyms, m_nTabStop);
@@ -42,21 +35,9 @@ void CKsEdtPp::LayOutList()
 
 void CKsEdtPp::FillKeySymList(int comboIndex)
 {
-    std::string setName;
-    int set = static_cast<int>(m_pApp->m_setNames.size());
-    if (m_comboSets.GetLBText(comboIndex, setName)) {
-        for (int i = 0; i < static_cast<int>(m_pApp->m_setNames.size()); ++i) {
-            if (CompareSetNames(m_pApp->m_setNames[i], setName) == 0) {
-                set = i;
-                break;
-            }
-        }
-    }
     // Rows are added with redraw off: a visible list repaints its scroll bar per row.
     m_listKeySyms.SetRedraw(false);
-    for (const auto& [name, entry] : m_pApp->m_keySyms)
-        if (entry->m_nSet == set)
-            m_listKeySyms.AddString(MakeKeySymRow(name, entry->m_strValue));
+    AddKeySymRows(m_listKeySyms, m_pApp->m_keySyms, SetOfComboRow(m_comboSets, comboIndex, m_pApp->m_setNames));
     m_listKeySyms.SetRedraw(true);
     m_listKeySyms.Invalidate();
     LayOutList();
@@ -71,7 +52,7 @@ void CKsEdtPp::UpdateAddButton()
 BOOL CKsEdtPp::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    FillSetCombo();
+    FillSetCombo(m_comboSets, m_pApp->m_setNames);
     FillKeySymList(0);
     m_btnEdit.EnableWindow(false);
     m_btnDelete.EnableWindow(false);
@@ -85,7 +66,7 @@ BOOL CKsEdtPp::OnInitDialog()
 BOOL CKsEdtPp::OnSetActive()
 {
     m_listKeySyms.ResetContent();
-    FillSetCombo();
+    FillSetCombo(m_comboSets, m_pApp->m_setNames);
     if (m_pApp->m_nCurSet != -1)
         FillKeySymList(m_pApp->m_nCurSet);
     m_btnEdit.EnableWindow(false);

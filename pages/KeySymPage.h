@@ -24,7 +24,6 @@ private:
     void OnDeleteKeySym();
     void OnDblClkKeySyms();
 
-    void FillSetCombo();
     void FillKeySymList(int comboIndex);
     void LayOutList();
     void MarkChanged();

@@ -47,3 +47,37 @@ void SplitKeySymRow(const std::string& row, std::string& name, std::string& valu
     name = row.substr(0, tab);
     value = tab == std::string::npos ? std::string() : row.substr(tab + 1);
 }
+
+void FillSetCombo(CComboBox& combo, const std::vector<std::string>& setNames)
+{
+    combo.ResetContent();
+    for (const std::string& name : setNames)
+        combo.AddString(name);
+}
+
+int SetOfComboRow(const CComboBox& combo, int row, const std::vector<std::string>& setNames)
+{
+    const int setCount = static_cast<int>(setNames.size());
+    std::string setName;
+    if (combo.GetLBText(row, setName)) {
+        for (int i = 0; i < setCount; ++i)
+            if (CompareSetNames(setNames[i], setName) == 0)
+                return i;
+    }
+    return setCount;
+}
+
+void AddKeySymRows(CListBox& list, const KeySymMap& keySyms, int set)
+{
+    int rows = 0, bytes = 0;
+    for (const auto& [name, entry] : keySyms) {
+        if (entry->m_nSet == set) {
+            ++rows;
+            bytes += static_cast<int>(name.size() + entry->m_strValue.size() + 2);
+        }
+    }
+    list.InitStorage(rows, bytes);
+    for (const auto& [name, entry] : keySyms)
+        if (entry->m_nSet == set)
+            list.AddString(MakeKeySymRow(name, entry->m_strValue));
+}

@@ -58,29 +58,12 @@ void CSchPp::LayOutList()
 
 int CSchPp::SetOfComboRow(int comboRow) const
 {
-    const int setCount = static_cast<int>(m_pApp->m_setNames.size());
-    std::string setName;
-    if (m_comboSets.GetLBText(comboRow, setName)) {
-        for (int i = 0; i < setCount; ++i)
-            if (CompareSetNames(m_pApp->m_setNames[i], setName) == 0)
-                return i;
-    }
-    return setCount;   // no keysym carries it
+    return ::SetOfComboRow(m_comboSets, comboRow, m_pApp->m_setNames);
 }
 
 void CSchPp::AddKeySymRows(int set)
 {
-    int rows = 0, bytes = 0;
-    for (const auto& [name, entry] : m_pApp->m_keySyms) {
-        if (entry->m_nSet == set) {
-            ++rows;
-            bytes += static_cast<int>(name.size() + entry->m_strValue.size() + 2);
-        }
-    }
-    m_listKeySyms.InitStorage(rows, bytes);
-    for (const auto& [name, entry] : m_pApp->m_keySyms)
-        if (entry->m_nSet == set)
-            m_listKeySyms.AddString(MakeKeySymRow(name, entry->m_strValue));
+    ::AddKeySymRows(m_listKeySyms, m_pApp->m_keySyms, set);
     m_nListedSet = set;
 }
 
@@ -140,8 +123,7 @@ void CSchPp::SelectKeySymByName(const std::string& name)
 BOOL CSchPp::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    for (const std::string& name : m_pApp->m_setNames)
-        m_comboSets.AddString(name);
+    FillSetCombo(m_comboSets, m_pApp->m_setNames);
     FillKeySymList(0);
     m_comboSets.SetCurSel(0);
     m_btnFind.EnableWindow(false);
@@ -154,9 +136,7 @@ BOOL CSchPp::OnSetActive()
 {
     // Sets and keysyms may have changed on the other pages since this page was last shown.
     EmptyKeySymList();
-    m_comboSets.ResetContent();
-    for (const std::string& name : m_pApp->m_setNames)
-        m_comboSets.AddString(name);
+    FillSetCombo(m_comboSets, m_pApp->m_setNames);
     if (m_pApp->m_nCurSet != -1)
         FillKeySymList(m_pApp->m_nCurSet);
     m_comboSets.SetCurSel(m_pApp->m_nCurSet);
