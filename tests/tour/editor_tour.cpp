@@ -70,9 +70,19 @@ bool Capture(HWND window, const std::string& path)
     return true;
 }
 
-void ClosePopup(SheetSession& sheet, HWND popup, int button)
+// Presses `button` on `page`, captures the dialog or message box it opens (after `fill`),
+// and closes it with `closeButton`.
+void CapturePopup(SheetSession& sheet, HWND page, int button, const std::string& path, int closeButton,
+                  void (*fill)(HWND popup) = nullptr)
 {
-    Answer(popup, button);
+    PostClick(page, button);
+    HWND popup = sheet.WaitForPopup();
+    if (!popup)
+        return;
+    if (fill)
+        fill(popup);
+    Capture(popup, path);
+    Answer(popup, closeButton);
     WaitGone(popup);
     sheet.Sync();
 }
@@ -100,21 +110,9 @@ int main(int argc, char** argv)
         sheet.Sync();
         Capture(sheet.sheet, out + "1-keysym-page.bmp");
 
-        PostClick(page, IDC_KS_EDIT);
-        if (HWND dialog = sheet.WaitForPopup()) {
-            Capture(dialog, out + "2-keysym-dialog-edit.bmp");
-            ClosePopup(sheet, dialog, IDCANCEL);
-        }
-        PostClick(page, IDC_KS_ADD);
-        if (HWND dialog = sheet.WaitForPopup()) {
-            Capture(dialog, out + "3-keysym-dialog-new.bmp");
-            ClosePopup(sheet, dialog, IDCANCEL);
-        }
-        PostClick(page, IDC_KS_DELETE);
-        if (HWND box = sheet.WaitForPopup()) {
-            Capture(box, out + "4-delete-keysym-question.bmp");
-            ClosePopup(sheet, box, IDNO);
-        }
+        CapturePopup(sheet, page, IDC_KS_EDIT, out + "2-keysym-dialog-edit.bmp", IDCANCEL);
+        CapturePopup(sheet, page, IDC_KS_ADD, out + "3-keysym-dialog-new.bmp", IDCANCEL);
+        CapturePopup(sheet, page, IDC_KS_DELETE, out + "4-delete-keysym-question.bmp", IDNO);
 
         page = sheet.Page(1);
         SetEditText(page, IDC_SCH_FIND_TEXT, "gam");
@@ -126,17 +124,9 @@ int main(int argc, char** argv)
         SelectListRow(page, IDC_ST_SETS, 1);
         sheet.Sync();
         Capture(sheet.sheet, out + "6-set-page.bmp");
-        PostClick(page, IDC_ST_RENAME);
-        if (HWND dialog = sheet.WaitForPopup()) {
-            SetEditText(dialog, IDC_SET_NEW_NAME, "Greek letters");
-            Capture(dialog, out + "7-set-name-dialog-rename.bmp");
-            ClosePopup(sheet, dialog, IDCANCEL);
-        }
-        PostClick(page, IDC_ST_ADD);
-        if (HWND dialog = sheet.WaitForPopup()) {
-            Capture(dialog, out + "8-set-name-dialog-add.bmp");
-            ClosePopup(sheet, dialog, IDCANCEL);
-        }
+        CapturePopup(sheet, page, IDC_ST_RENAME, out + "7-set-name-dialog-rename.bmp", IDCANCEL,
+                     [](HWND dialog) { SetEditText(dialog, IDC_SET_NEW_NAME, "Greek letters"); });
+        CapturePopup(sheet, page, IDC_ST_ADD, out + "8-set-name-dialog-add.bmp", IDCANCEL);
     }
     dirs.Unload();
     ClearLocale();
