@@ -72,26 +72,48 @@ void CWinApp::ProcessDetach()
     try { ExitInstance(); } catch (...) {}
 }
 
-std::string LoadResString(UINT id)
+namespace {
+// LoadStringA cannot say how long a string is; grow until it fits. False when missing.
+bool LoadStringFrom(HINSTANCE module, UINT id, std::string& text)
 {
-    // LoadStringA cannot say how long a string is; grow until it fits.
+    if (!module)
+        return false;
     for (int size = 256; size <= 65536; size *= 4) {
         std::vector<char> buffer(size);
-        int n = ::LoadStringA(AfxGetResourceHandle(), id, buffer.data(), size);
-        if (n < size - 1)
-            return std::string(buffer.data(), n > 0 ? n : 0);
+        int n = ::LoadStringA(module, id, buffer.data(), size);
+        if (n <= 0)
+            return false;
+        if (n < size - 1) {
+            text.assign(buffer.data(), n);
+            return true;
+        }
     }
+    return false;
+}
+}
+
+std::string LoadResString(UINT id)
+{
+    std::string text;
+    if (LoadStringFrom(AfxGetResourceHandle(), id, text))
+        return text;
+    // A library made before the module grew new strings: the module's own texts stand in.
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_hInstance != app->m_hResource && LoadStringFrom(app->m_hInstance, id, text))
+        return text;
     return {};
 }
 
-std::string FormatResString(UINT id, const std::string& arg1, const std::string& arg2)
+std::string FormatText(const std::string& text, const std::string& arg1, const std::string& arg2,
+                       const std::string& arg3)
 {
-    const std::string text = LoadResString(id);
+    const std::string* args[] = {&arg1, &arg2, &arg3};
     std::string out;
-    out.reserve(text.size() + arg1.size() + arg2.size());
+    out.reserve(text.size() + arg1.size() + arg2.size() + arg3.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
-            out += text[i + 1] == '1' ? arg1 : arg2;
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] == '%' && next >= '1' && next <= '3') {
+            out += *args[next - '1'];
             ++i;
         } else {
             out += text[i];
@@ -100,11 +122,16 @@ std::string FormatResString(UINT id, const std::string& arg1, const std::string&
     return out;
 }
 
+std::string FormatResString(UINT id, const std::string& arg1, const std::string& arg2, const std::string& arg3)
+{
+    return FormatText(LoadResString(id), arg1, arg2, arg3);
+}
+
 void SetMessageBoxTitleId(UINT titleId) { g_titleId = titleId; }
 
-int ResMessageBox(UINT id, UINT flags, const std::string& arg1, const std::string& arg2)
+int ResMessageBox(UINT id, UINT flags, const std::string& arg1, const std::string& arg2, const std::string& arg3)
 {
-    const std::string text = FormatResString(id, arg1, arg2);
+    const std::string text = FormatResString(id, arg1, arg2, arg3);
     const std::string title = g_titleId ? LoadResString(g_titleId) : std::string();
     return ::MessageBoxA(AfxGetPopupOwner(), text.c_str(), title.empty() ? nullptr : title.c_str(), flags);
 }

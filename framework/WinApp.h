@@ -40,12 +40,17 @@ HWND AfxGetPopupOwner();
 void PushModalWindow(HWND window);
 void PopModalWindow(HWND window);
 
-// Strings of the resource library; empty when missing.
+// Strings of the resource library; a string the library lacks comes from the module's own
+// string table (its fallback texts), else it is empty.
 std::string LoadResString(UINT id);
-// Replaces %1 and %2 in a string-table text.
-std::string FormatResString(UINT id, const std::string& arg1 = {}, const std::string& arg2 = {});
+// Replaces %1, %2 and %3 in a text.
+std::string FormatText(const std::string& text, const std::string& arg1 = {}, const std::string& arg2 = {},
+                       const std::string& arg3 = {});
+std::string FormatResString(UINT id, const std::string& arg1 = {}, const std::string& arg2 = {},
+                            const std::string& arg3 = {});
 // A message box from a string-table text, owned by the active window, captioned with `titleId`.
-int ResMessageBox(UINT id, UINT flags, const std::string& arg1 = {}, const std::string& arg2 = {});
+int ResMessageBox(UINT id, UINT flags, const std::string& arg1 = {}, const std::string& arg2 = {},
+                  const std::string& arg3 = {});
 void SetMessageBoxTitleId(UINT titleId);
 // Report an exception that reached a window procedure boundary; never throws.
 void ReportCaughtException() noexcept;

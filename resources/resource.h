@@ -22,6 +22,8 @@
 #define IDC_ST_ADD              1002
 #define IDC_ST_RENAME           1003
 #define IDC_ST_DELETE           1004
+#define IDC_ST_IMPORT           1023
+#define IDC_ST_EXPORT           1024
 
 /* Search page (108) */
 #define IDC_SCH_SETS            1010  /* combo box of sets */
@@ -34,6 +36,7 @@
 /* Keysym dialog (130) */
 #define IDC_SYM_NAME            1017
 #define IDC_SYM_VALUE           1018
+#define IDC_SYM_HINT            1019  /* what X11 knows of the name and value, up to three lines */
 
 /* Set name dialog (131) */
 #define IDC_SET_NEW_NAME        1020
@@ -63,5 +66,18 @@
 #define IDS_SET_NAME_TAKEN          16  /* %1 new set name, %2 the existing set it equals apart from case */
 #define IDS_SET_NAME_BLANK          17  /* a set name of blanks only */
 #define IDS_KEYSYM_NAME_UNSTORABLE  18  /* %1 keysym name (holds "=", begins with "[" or ";", or blanks at an end) */
+#define IDS_FILE_CHANGED            19  /* %1 full path of the keysym file */
+#define IDS_HINT_CHARACTER          20  /* %1 the character, %2 its code point in hex */
+#define IDS_HINT_STANDARD_VALUE     21  /* %1 name of the standard keysym with this value */
+#define IDS_HINT_TOO_LARGE          22
+#define IDS_HINT_STANDARD_NAME      23  /* %1 standard keysym name, %2 its value */
+#define IDS_HINT_NAME_CHARS         24
+#define IDS_IMPORT_TITLE            25
+#define IDS_IMPORTED                26  /* %1 number of keysyms, %2 set name */
+#define IDS_IMPORT_SKIPPED          27  /* %1 number of lines, %2 first line number, %3 its reason */
+#define IDS_READ_FAILED             28  /* %1 path */
+#define IDS_EXPORT_TITLE            29
+#define IDS_WRITE_FAILED            30  /* %1 path */
+#define IDS_HELP_FAILED             31  /* %1 path of the help file */
 
 #endif
