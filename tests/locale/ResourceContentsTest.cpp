@@ -64,7 +64,11 @@ const std::map<UINT, std::string> kStrings = {
     {IDS_EDITOR_TITLE, ""},              {IDS_FIND_NEXT, ""},              {IDS_FIND, ""},
     {IDS_NEW_KEYSYM_TITLE, ""},          {IDS_EDIT_KEYSYM_TITLE, ""},      {IDS_ADD_SET_TITLE, ""},
     {IDS_RENAME_SET_TITLE, ""},          {IDS_SET_NAME_UNSTORABLE, "%1"},  {IDS_SET_NAME_TAKEN, "%1%2"},
-    {IDS_SET_NAME_BLANK, ""},            {IDS_KEYSYM_NAME_UNSTORABLE, "%1"},
+    {IDS_SET_NAME_BLANK, ""},            {IDS_KEYSYM_NAME_UNSTORABLE, "%1"}, {IDS_FILE_CHANGED, "%1"},
+    {IDS_HINT_CHARACTER, "%1%2"},        {IDS_HINT_STANDARD_VALUE, "%1"},  {IDS_HINT_TOO_LARGE, ""},
+    {IDS_HINT_STANDARD_NAME, "%1%2"},    {IDS_HINT_NAME_CHARS, ""},        {IDS_IMPORT_TITLE, ""},
+    {IDS_IMPORTED, "%1%2"},              {IDS_IMPORT_SKIPPED, "%1%2%3"},   {IDS_READ_FAILED, "%1"},
+    {IDS_EXPORT_TITLE, ""},              {IDS_WRITE_FAILED, "%1"},         {IDS_HELP_FAILED, "%1"},
 };
 
 std::string ClassOf(HWND window) {
