@@ -1,36 +1,47 @@
 #include "framework/WinApp.h"
 #include <exception>
-#include <algorithm>
 #include <new>
 #include <vector>
 
 namespace {
 CWinApp* g_app = nullptr;
 UINT g_titleId = 0;
-thread_local std::vector<HWND> t_modalWindows;
+
+// The innermost modal window of each thread lives in a thread-local slot of our own, and each
+// modal window remembers the one it covers in a window property. A slot holds no object
+// with a destructor, so nothing keeps the module loaded after the host frees it.
+DWORD g_modalSlot = TLS_OUT_OF_INDEXES;
+const char kCoveredModalProp[] = "KeySymCoveredModal";
+
+HWND InnermostModalWindow()
+{
+    return g_modalSlot == TLS_OUT_OF_INDEXES ? nullptr : static_cast<HWND>(::TlsGetValue(g_modalSlot));
+}
 }
 
 HWND AfxGetPopupOwner()
 {
     if (HWND active = ::GetActiveWindow())
         return active;
-    return t_modalWindows.empty() ? nullptr : t_modalWindows.back();
+    HWND modal = InnermostModalWindow();
+    return modal && ::IsWindow(modal) ? modal : nullptr;
 }
 
 void PushModalWindow(HWND window)
 {
-    try {
-        t_modalWindows.push_back(window);
-    } catch (...) {
-        // Without the entry popups fall back to the active window only.
-    }
+    if (g_modalSlot == TLS_OUT_OF_INDEXES)
+        return;
+    ::SetPropA(window, kCoveredModalProp, InnermostModalWindow());
+    ::TlsSetValue(g_modalSlot, window);
 }
 
 void PopModalWindow(HWND window)
 {
-    auto found = std::find(t_modalWindows.rbegin(), t_modalWindows.rend(), window);
-    if (found != t_modalWindows.rend())
-        t_modalWindows.erase(std::next(found).base());
+    if (g_modalSlot == TLS_OUT_OF_INDEXES)
+        return;
+    HWND covered = static_cast<HWND>(::RemovePropA(window, kCoveredModalProp));
+    if (InnermostModalWindow() == window)
+        ::TlsSetValue(g_modalSlot, covered);
 }
 
 CWinApp::CWinApp() { g_app = this; }
@@ -47,6 +58,7 @@ void CWinApp::WinHelp(HWND owner, ULONG_PTR data, UINT command)
 
 BOOL CWinApp::ProcessAttach(HINSTANCE module)
 {
+    g_modalSlot = ::TlsAlloc();
     m_hInstance = module;
     m_hResource = module;
     int ok = 0;
@@ -57,6 +69,7 @@ BOOL CWinApp::ProcessAttach(HINSTANCE module)
     }
     if (!ok) {
         try { ExitInstance(); } catch (...) {}
+        ReleaseModalSlot();
         return FALSE;
     }
     m_bRunning = true;
@@ -70,6 +83,14 @@ void CWinApp::ProcessDetach()
         return;
     m_bRunning = false;
     try { ExitInstance(); } catch (...) {}
+    ReleaseModalSlot();
+}
+
+void CWinApp::ReleaseModalSlot()
+{
+    if (g_modalSlot != TLS_OUT_OF_INDEXES)
+        ::TlsFree(g_modalSlot);
+    g_modalSlot = TLS_OUT_OF_INDEXES;
 }
 
 namespace {

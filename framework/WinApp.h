@@ -28,6 +28,7 @@ public:
     const char* m_pszHelpFilePath = nullptr;
 
 private:
+    static void ReleaseModalSlot();
     bool m_bRunning = false;
 };
 

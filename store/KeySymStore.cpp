@@ -72,6 +72,40 @@ BOOL KeySymFileOps::Remove(const char* path)
     return ::DeleteFileA(path);
 }
 
+// ---- the file as it was ----------------------------------------------------
+
+KeySymFileStamp ReadKeySymFileStamp(const std::string& path)
+{
+    KeySymFileStamp stamp;
+    // No access asked: this sees the file even while another program holds it unshared.
+    HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        // Anything but "not there" is a file we cannot see into: never the same as before.
+        stamp.exists = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+        stamp.size = stamp.exists ? ~0ULL : 0;
+        return stamp;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(file, &info)) {
+        stamp.volume = info.dwVolumeSerialNumber;
+        stamp.fileIndex = (ULONGLONG(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        stamp.size = (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        stamp.lastWrite = (ULONGLONG(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
+    } else {
+        stamp.size = ~0ULL;
+    }
+    stamp.exists = true;
+    ::CloseHandle(file);
+    return stamp;
+}
+
+bool CKeySymStore::KeySymFileChangedOnDisk() const
+{
+    return m_bFileUnread || !(ReadKeySymFileStamp(m_strKeySymFile) == m_fileStamp);
+}
+
 // ---- the store ------------------------------------------------------------
 
 void CKeySymStore::SortSetNames()
@@ -84,6 +118,8 @@ void CKeySymStore::SortSetNames()
 
 void CKeySymStore::LoadKeySymFile(const std::string& path)
 {
+    // Taken before reading: a change made while reading then shows as a change.
+    m_fileStamp = ReadKeySymFileStamp(path);
     bool unreadable = false;
     const ProfileSections file = ProfileSections::FromFile(path, &unreadable);
     m_bFileUnread = unreadable;
@@ -176,13 +212,13 @@ std::string CKeySymStore::FormatKeySymFile() const
 
 BOOL CKeySymStore::SaveKeySymFile()
 {
-    // A keysym file that was there but could not be read is never replaced by what
-    // little the store holds instead.
-    if (m_bFileUnread) return FALSE;
     try {
         const std::string bytes = FormatKeySymFile();
         KeySymFileOps system;
-        return WriteReplacing(bytes, m_pFileOps ? *m_pFileOps : system);
+        if (!WriteReplacing(bytes, m_pFileOps ? *m_pFileOps : system)) return FALSE;
+        m_fileStamp = ReadKeySymFileStamp(m_strKeySymFile);
+        m_bFileUnread = false;
+        return TRUE;
     } catch (...) {
         // Out of memory before any file was touched.
         return FALSE;

@@ -37,6 +37,20 @@ public:
     virtual BOOL Remove(const char* path);
 };
 
+// The keysym file as the store last read or wrote it: whether it was there, and which file
+// it was (a replaced file is another file), of what size, written when.
+struct KeySymFileStamp {
+    bool exists = false;
+    DWORD volume = 0;
+    ULONGLONG fileIndex = 0;
+    ULONGLONG size = 0;
+    ULONGLONG lastWrite = 0;
+    bool operator==(const KeySymFileStamp&) const = default;
+};
+
+// The stamp of the file at `path` as it is now.
+KeySymFileStamp ReadKeySymFileStamp(const std::string& path);
+
 class CKeySymStore {
 public:
     std::string m_strKeySymFile;
@@ -52,6 +66,8 @@ public:
 
     // The keysym file was there at loading but could not be read: saving would lose it.
     bool m_bFileUnread = false;
+    // The keysym file as it was when last read or written.
+    KeySymFileStamp m_fileStamp;
 
     // Where a save does its file work; null means the real file system.
     KeySymFileOps* m_pFileOps = nullptr;
@@ -64,9 +80,15 @@ public:
     // std::bad_alloc and may leave the store partly filled.
     void LoadKeySymFile(const std::string& path);
 
+    // Whether the keysym file is no longer what the store last read or wrote: another
+    // program changed, replaced, made or removed it, or it could not be read at loading.
+    // Callers ask the user before a save then replaces it.
+    bool KeySymFileChangedOnDisk() const;
+
     // Writes the whole store to m_strKeySymFile through a temporary file in
     // m_strUserDir that then replaces it in one step. FALSE on any failure,
     // with the keysym file as it was and no temporary file left. Never throws.
+    // On success the written file is the one the store knows.
     BOOL SaveKeySymFile();
 
     // The set list of section "main", appended to m_setNames in file order.

@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 #include <cctype>
 #include <memory>
 
@@ -116,14 +117,6 @@ void AddKeySym(SheetSession& sheet, const std::string& name)
     sheet.Sync();
 }
 
-// One run of the sheet: adds keysym `name`, then closes with OK or Cancel.
-void AddKeySymAndClose(ModuleFixture& dirs, const std::string& name, int closeButton)
-{
-    SheetSession sheet(dirs.module);
-    AddKeySym(sheet, name);
-    sheet.PressButton(closeButton);
-    ASSERT_TRUE(sheet.WaitClosed());
-}
 }
 
 TEST(Module, MissingResourceLibraryIsReportedOnceAndFailsTheLoad)
@@ -155,32 +148,39 @@ TEST(Module, MissingInstallationDirectoryStillEditsKeySyms)
     EXPECT_EQ(ListRows(sheet.Control(0, IDC_KS_KEYSYMS)), (std::vector<std::string>{"alpha\t7e1"}));
 }
 
-TEST(Module, ChangeIsBroadcastAtUnloadExactlyWhenSomethingChanged)
+// A host loads the module, calls EditKeySyms on its own thread, which lives on, and frees the
+// module: then it is gone, and it said so exactly when something changed.
+TEST(Host, ModuleIsGoneAfterFreeLibraryAndAnnouncedExactlyTheChanges)
 {
     NotificationCounter counter;
-    {
-        ModuleFixture dirs(kGreek);
-        ASSERT_NE(dirs.Load(), nullptr);
-        { SheetSession sheet(dirs.module); }  // opened and closed, nothing changed
+    ModuleFixture dirs(kGreek);
+    const auto cycle = [&](const std::function<void(SheetSession&)>& user) {
+        const int before = NotificationCounter::count;
+        EXPECT_NE(dirs.Load(), nullptr);
+        SheetSession::EditAsHost(dirs.module, user);
         dirs.Unload();
-        EXPECT_EQ(NotificationCounter::count, 0);
-    }
-    {
-        ModuleFixture dirs(kGreek);
-        ASSERT_NE(dirs.Load(), nullptr);
-        AddKeySymAndClose(dirs, "beta", PSBTN_CANCEL);
-        dirs.Unload();
-        EXPECT_EQ(NotificationCounter::count, 1) << "a change never applied is announced too";
-        EXPECT_EQ(ReadFileBytes(dirs.keySymFile), kGreek) << "and never written";
-    }
-    {
-        ModuleFixture dirs(kGreek);
-        ASSERT_NE(dirs.Load(), nullptr);
-        AddKeySymAndClose(dirs, "beta", PSBTN_OK);
-        EXPECT_EQ(ReadFileBytes(dirs.keySymFile), "[main]\r\nGreek=1\r\n[Greek]\r\nalpha=7e1\r\nbeta=1\r\n");
-        dirs.Unload();
-        EXPECT_EQ(NotificationCounter::count, 2);
-    }
+        EXPECT_EQ(::GetModuleHandleA("TAVREL.dll"), nullptr) << "nothing may keep the module loaded";
+        return NotificationCounter::count - before;
+    };
+    EXPECT_EQ(cycle([](SheetSession& s) { s.PressButton(PSBTN_CANCEL); }), 0) << "nothing changed";
+    EXPECT_EQ(cycle([](SheetSession& s) { AddKeySym(s, "beta"); s.PressButton(PSBTN_CANCEL); }), 1)
+        << "a change never applied is announced too";
+    EXPECT_EQ(ReadFileBytes(dirs.keySymFile), kGreek) << "and never written";
+    EXPECT_EQ(cycle([](SheetSession& s) { AddKeySym(s, "beta"); s.PressButton(PSBTN_OK); }), 1);
+    EXPECT_EQ(ReadFileBytes(dirs.keySymFile), "[main]\r\nGreek=1\r\n[Greek]\r\nalpha=7e1\r\nbeta=1\r\n");
+
+    // Every load reads the file afresh: what another program wrote in between is shown.
+    WriteFileBytes(dirs.keySymFile, "[main]\r\nLatin=1\r\n[Latin]\r\nagrave=e0\r\n");
+    std::vector<std::string> rows;
+    EXPECT_EQ(cycle([&](SheetSession& s) {
+        rows = ListRows(s.Control(0, IDC_KS_KEYSYMS));
+        s.PressButton(PSBTN_OK);
+    }), 0);
+    EXPECT_EQ(rows, (std::vector<std::string>{"agrave\te0"}));
+
+    // And every load looks for the user's directory again.
+    ModuleFixture::SetDirectory(0, dirs.root + "\\Gone");
+    EXPECT_EQ(dirs.Load(), nullptr);
 }
 
 TEST(EditKeySyms, SecondCallShowsTheSameStoreWithUnappliedChanges)

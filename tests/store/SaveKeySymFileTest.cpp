@@ -156,28 +156,45 @@ TEST_F(SaveKeySymFileTest, KeysymFileHeldOpenByAnotherProgram)
     EXPECT_EQ(m_store.FormatKeySymFile(), ReadBytes(m_store.m_strKeySymFile));
 }
 
-// A keysym file that another program held while it was being loaded was never read:
-// the store does not know what it holds, so no save may replace it.
-TEST_F(SaveKeySymFileTest, FileUnreadableAtLoadingIsNeverReplaced)
+// The store knows the keysym file as it last read or wrote it, so that a save never replaces
+// another program's work unasked. A file held by another program while it was being loaded was
+// never read: the store does not know what it holds, so it counts as changed until a save.
+TEST_F(SaveKeySymFileTest, KnowsWhenAnotherProgramChangedTheFile)
 {
     CKeySymStore loaded;
     loaded.m_strUserDir = m_store.m_strUserDir;
     loaded.m_strKeySymFile = m_store.m_strKeySymFile;
+    loaded.LoadKeySymFile(loaded.m_strKeySymFile);
+    EXPECT_FALSE(loaded.KeySymFileChangedOnDisk());
+
+    const std::string before = ReadBytes(m_store.m_strKeySymFile);
+    WriteBytes(m_store.m_strKeySymFile, before + "x=1\r\n");   // another program adds a line
+    EXPECT_TRUE(loaded.KeySymFileChangedOnDisk());
+    ASSERT_TRUE(loaded.SaveKeySymFile());          // the user chose to replace it
+    EXPECT_FALSE(loaded.KeySymFileChangedOnDisk());
+    DeleteFileA(m_store.m_strKeySymFile.c_str());
+    EXPECT_TRUE(loaded.KeySymFileChangedOnDisk());
+
+    CKeySymStore unread;
+    unread.m_strUserDir = m_store.m_strUserDir;
+    unread.m_strKeySymFile = m_store.m_strKeySymFile;
+    WriteBytes(m_store.m_strKeySymFile, before);
     HANDLE held = CreateFileA(m_store.m_strKeySymFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    loaded.LoadKeySymFile(loaded.m_strKeySymFile);
+    unread.LoadKeySymFile(unread.m_strKeySymFile);
     CloseHandle(held);
-    EXPECT_TRUE(loaded.m_setNames.empty());
-    loaded.m_setNames = {"new"};
-    EXPECT_FALSE(loaded.SaveKeySymFile());
-    ExpectOldFileAndNoTemporary("unread at loading");
+    EXPECT_TRUE(unread.m_setNames.empty());
+    EXPECT_TRUE(unread.KeySymFileChangedOnDisk());
+    EXPECT_EQ(before, ReadBytes(m_store.m_strKeySymFile));
 
-    CKeySymStore missing;   // no file at all is no loss: the first save makes it
+    CKeySymStore missing;   // no file at all is no change: the first save makes it
     missing.m_strUserDir = m_store.m_strUserDir;
     missing.m_strKeySymFile = m_folder.File("other.kbs");
     missing.LoadKeySymFile(missing.m_strKeySymFile);
+    EXPECT_FALSE(missing.KeySymFileChangedOnDisk());
     EXPECT_TRUE(missing.SaveKeySymFile());
+    EXPECT_FALSE(missing.KeySymFileChangedOnDisk());
 }
 
 TEST_F(SaveKeySymFileTest, MissingFolders)

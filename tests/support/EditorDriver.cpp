@@ -119,21 +119,60 @@ void ModuleFixture::SetDirectory(int which, const std::string& path)
 SheetSession::SheetSession(HMODULE module) : m_module(module)
 {
     m_ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_closed = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     m_thread = ::CreateThread(nullptr, 0, Run, this, 0, &threadId);
     ::WaitForSingleObject(m_ready, 10000);
-    WaitFor([this] { return sheet != nullptr || ::WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0; }, 10000);
+    WaitFor([this] { return sheet != nullptr || ::WaitForSingleObject(m_closed, 0) == WAIT_OBJECT_0; }, 10000);
+}
+
+SheetSession::SheetSession(HMODULE module, DWORD sheetThread) : threadId(sheetThread), m_module(module)
+{
+    m_ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_closed = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+}
+
+void SheetSession::EditAsHost(HMODULE module, const std::function<void(SheetSession&)>& user)
+{
+    SheetSession session(module, ::GetCurrentThreadId());
+    struct Work {
+        SheetSession* session;
+        const std::function<void(SheetSession&)>* user;
+    } work{&session, &user};
+    HANDLE worker = ::CreateThread(
+        nullptr, 0,
+        [](void* context) -> DWORD {
+            auto* w = static_cast<Work*>(context);
+            SheetSession& s = *w->session;
+            ::WaitForSingleObject(s.m_ready, 10000);
+            WaitFor([&s] { return s.sheet != nullptr || ::WaitForSingleObject(s.m_closed, 0) == WAIT_OBJECT_0; },
+                    10000);
+            if (s.sheet)
+                (*w->user)(s);
+            if (s.sheet && !s.WaitClosed(3000))
+                s.CloseEverything();
+            return 0;
+        },
+        &work, 0, nullptr);
+    session.RunSheetHere();
+    ::WaitForSingleObject(worker, 30000);
+    ::CloseHandle(worker);
 }
 
 DWORD WINAPI SheetSession::Run(void* context)
 {
-    auto* self = static_cast<SheetSession*>(context);
-    self->owner = ::CreateWindowExA(0, HostWindowClass(), "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
-                                    nullptr, nullptr, nullptr, nullptr);
-    ::SetActiveWindow(self->owner);
-    ::SetEvent(self->m_ready);
+    static_cast<SheetSession*>(context)->RunSheetHere();
+    return 0;
+}
+
+void SheetSession::RunSheetHere()
+{
+    owner = ::CreateWindowExA(0, HostWindowClass(), "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                              nullptr, nullptr, nullptr, nullptr);
+    ::SetActiveWindow(owner);
+    ::SetEvent(m_ready);
     // The sheet is found by a hook as it is created, so the test sees it from the start.
     static thread_local SheetSession* current = nullptr;
-    current = self;
+    current = this;
     HHOOK hook = ::SetWindowsHookExA(
         WH_CBT,
         [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -147,36 +186,43 @@ DWORD WINAPI SheetSession::Run(void* context)
             return ::CallNextHookEx(nullptr, code, wParam, lParam);
         },
         nullptr, ::GetCurrentThreadId());
-    auto edit = reinterpret_cast<void (*)()>(reinterpret_cast<void*>(::GetProcAddress(self->m_module, "EditKeySyms")));
+    auto edit = reinterpret_cast<void (*)()>(reinterpret_cast<void*>(::GetProcAddress(m_module, "EditKeySyms")));
     if (edit)
         edit();
     ::UnhookWindowsHookEx(hook);
-    self->ownerEnabledAfter = ::IsWindowEnabled(self->owner) != FALSE;
-    ::DestroyWindow(self->owner);
-    return 0;
+    current = nullptr;
+    ownerEnabledAfter = ::IsWindowEnabled(owner) != FALSE;
+    ::DestroyWindow(owner);
+    ::SetEvent(m_closed);
+}
+
+void SheetSession::CloseEverything()
+{
+    for (int i = 0; i < 5; ++i) {
+        HWND popup = FindPopup();
+        if (!popup)
+            break;
+        ::PostMessageA(popup, WM_COMMAND, IDCANCEL, 0);
+        if (HasButton(popup, IDNO))
+            ::PostMessageA(popup, WM_COMMAND, IDNO, 0);
+        WaitGone(popup, 2000);
+    }
+    ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 }
 
 SheetSession::~SheetSession()
 {
-    if (IsOpen()) {
-        // Close whatever popup is open, then the sheet itself.
-        for (int i = 0; i < 5; ++i) {
-            HWND popup = FindPopup();
-            if (!popup)
-                break;
-            ::PostMessageA(popup, WM_COMMAND, IDCANCEL, 0);
-            if (HasButton(popup, IDNO))
-                ::PostMessageA(popup, WM_COMMAND, IDNO, 0);
-            WaitGone(popup, 2000);
-        }
-        ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    if (m_thread) {
+        if (IsOpen())
+            CloseEverything();
+        ::WaitForSingleObject(m_thread, 10000);
+        ::CloseHandle(m_thread);
     }
-    ::WaitForSingleObject(m_thread, 10000);
-    ::CloseHandle(m_thread);
     ::CloseHandle(m_ready);
+    ::CloseHandle(m_closed);
 }
 
-bool SheetSession::IsOpen() const { return ::WaitForSingleObject(m_thread, 0) != WAIT_OBJECT_0 && sheet; }
+bool SheetSession::IsOpen() const { return ::WaitForSingleObject(m_closed, 0) != WAIT_OBJECT_0 && sheet; }
 
 HWND SheetSession::Page(int index) const
 {
@@ -203,7 +249,7 @@ void SheetSession::PressButton(int psbtn) const
 
 bool SheetSession::WaitClosed(DWORD timeoutMs)
 {
-    return ::WaitForSingleObject(m_thread, timeoutMs) == WAIT_OBJECT_0;
+    return ::WaitForSingleObject(m_closed, timeoutMs) == WAIT_OBJECT_0;
 }
 
 void SheetSession::Sync() const

@@ -40,6 +40,11 @@ class SheetSession {
 public:
     explicit SheetSession(HMODULE module);
     ~SheetSession();
+
+    // The host's way: EditKeySyms runs on the calling thread, which lives on after it, under an
+    // owner window of that thread, while `user` works the sheet from another thread. Whatever
+    // `user` leaves open is cancelled. Returns when the sheet is gone.
+    static void EditAsHost(HMODULE module, const std::function<void(SheetSession&)>& user);
     SheetSession(const SheetSession&) = delete;
     SheetSession& operator=(const SheetSession&) = delete;
 
@@ -66,10 +71,15 @@ public:
     DWORD threadId = 0;
 
 private:
+    SheetSession(HMODULE module, DWORD sheetThread);
     static DWORD WINAPI Run(void* self);
+    void RunSheetHere();
+    // Cancels any popup, then the sheet.
+    void CloseEverything();
     HMODULE m_module;
     HANDLE m_thread = nullptr;
     HANDLE m_ready = nullptr;
+    HANDLE m_closed = nullptr;
 };
 
 // Controls, as a user works them.
