@@ -13,6 +13,8 @@
 #define T_EDIT                   "&Edit..."
 #define T_DELETE                 "De&lete"
 #define T_RENAME                 "&Rename..."
+#define T_IMPORT                 "&Import..."
+#define T_EXPORT                 "&Export..."
 #define T_FIND_TEXT_LABEL        "Keysym &name:"
 #define T_MATCH_CASE             "Match &case"
 #define T_WHOLE_NAME             "&Whole name only"

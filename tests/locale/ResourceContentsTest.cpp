@@ -17,14 +17,15 @@ namespace {
 struct LibraryFile {
   const char* name;
   LANGID primaryLanguage;
-  UINT codePage;  // the ANSI code page its texts reach the module through
+  UINT codePage;       // the ANSI code page its texts reach the module through
+  LANGID userLanguage;  // the system's language for its users: the sheet's own buttons speak it
 };
 
 const LibraryFile kLibraries[] = {
-    {"tavrel.nls", LANG_ENGLISH, 1252},     {"tavrel.eng.nls", LANG_ENGLISH, 1252},
-    {"tavrel.fra.nls", LANG_FRENCH, 1252},  {"tavrel.esp.nls", LANG_SPANISH, 1252},
-    {"tavrel.deu.nls", LANG_GERMAN, 1252},  {"tavrel.ita.nls", LANG_ITALIAN, 1252},
-    {"tavrel.jpn.nls", LANG_JAPANESE, 932}, {"tavrel.prt.nls", LANG_PORTUGUESE, 1252},
+    {"tavrel.nls", LANG_ENGLISH, 1252, 0x0409},     {"tavrel.eng.nls", LANG_ENGLISH, 1252, 0x0409},
+    {"tavrel.fra.nls", LANG_FRENCH, 1252, 0x040C},  {"tavrel.esp.nls", LANG_SPANISH, 1252, 0x0C0A},
+    {"tavrel.deu.nls", LANG_GERMAN, 1252, 0x0407},  {"tavrel.ita.nls", LANG_ITALIAN, 1252, 0x0410},
+    {"tavrel.jpn.nls", LANG_JAPANESE, 932, 0x0411}, {"tavrel.prt.nls", LANG_PORTUGUESE, 1252, 0x0816},
 };
 
 enum Kind { kPushButton, kCheckBox, kEdit, kSetCombo, kSetList, kKeySymList, kLabel, kNameDisplay };
@@ -46,12 +47,13 @@ const ExpectedTemplate kTemplates[] = {
       {IDC_KS_DELETE, kPushButton}, {IDC_KS_KEYSYMS, kKeySymList}}},
     {IDD_SET_PAGE, true,
      {{IDC_ST_SETS, kSetList}, {IDC_ST_ADD, kPushButton}, {IDC_ST_RENAME, kPushButton},
-      {IDC_ST_DELETE, kPushButton}}},
+      {IDC_ST_DELETE, kPushButton}, {IDC_ST_IMPORT, kPushButton}, {IDC_ST_EXPORT, kPushButton}}},
     {IDD_SEARCH_PAGE, true,
      {{IDC_SCH_SETS, kSetCombo}, {IDC_SCH_KEYSYMS, kKeySymList}, {IDC_SCH_FIND_TEXT, kEdit},
       {IDC_SCH_FIND, kPushButton}, {IDC_SCH_MATCH_CASE, kCheckBox}, {IDC_SCH_WHOLE_NAME, kCheckBox}}},
     {IDD_KEYSYM_DIALOG, false,
-     {{IDOK, kPushButton}, {IDCANCEL, kPushButton}, {IDC_SYM_NAME, kEdit}, {IDC_SYM_VALUE, kEdit}}},
+     {{IDOK, kPushButton}, {IDCANCEL, kPushButton}, {IDC_SYM_NAME, kEdit}, {IDC_SYM_VALUE, kEdit},
+      {IDC_SYM_HINT, kNameDisplay}}},
     {IDD_SET_NAME_DIALOG, false,
      {{IDOK, kPushButton}, {IDCANCEL, kPushButton}, {IDC_SET_NEW_NAME, kEdit},
       {IDC_SET_CURRENT_LABEL, kLabel}, {IDC_SET_CURRENT_NAME, kNameDisplay}}},
@@ -90,6 +92,7 @@ struct TemplateItem {
   std::string cls;
   DWORD style;
   std::wstring text;
+  short x, y;
 };
 
 struct TemplateData {
@@ -132,6 +135,8 @@ bool ReadTemplate(HMODULE library, int id, TemplateData& out) {
     TemplateItem item;
     item.style = dword(p + 4);
     item.id = static_cast<int>(dword(p + 10));
+    item.x = static_cast<short>(p[6]);
+    item.y = static_cast<short>(p[7]);
     p += 12;
     std::wstring className;
     WORD ordinal = 0;
@@ -250,13 +255,73 @@ void ExpectControl(const TemplateData& data, const ExpectedControl& expected) {
   }
 }
 
-// Labels and buttons carry access keys, no two alike; every field follows its label, so
-// that the label's key reaches it.
-void ExpectKeyboardAccess(const TemplateData& data) {
+// The texts of the buttons a property sheet adds to the pages (OK, Cancel, Apply, Help), as
+// the system shows them to users of the given language.
+std::vector<std::wstring> SheetButtonTexts(LANGID language) {
+  std::vector<std::wstring> texts;
+  HMODULE comctl = GetModuleHandleA("comctl32.dll");
+  const LPCWSTR sheet = MAKEINTRESOURCEW(1006);  // the system's property sheet template
+  HRSRC found = FindResourceExW(comctl, reinterpret_cast<LPCWSTR>(RT_DIALOG), sheet, language);
+  if (!found) {
+    found = FindResourceExW(comctl, reinterpret_cast<LPCWSTR>(RT_DIALOG), sheet,
+                            MAKELANGID(PRIMARYLANGID(language), SUBLANG_NEUTRAL));
+  }
+  if (!found) return texts;
+  // A plain DLGTEMPLATE: a name or ordinal for menu, class and caption, then the font.
+  const WORD* p = static_cast<const WORD*>(LockResource(LoadResource(comctl, found)));
+  auto skip = [](const WORD*& at, std::wstring* text) {
+    if (*at == 0xFFFF) {
+      at += 2;
+      return;
+    }
+    const wchar_t* start = reinterpret_cast<const wchar_t*>(at);
+    while (*at) ++at;
+    if (text) text->assign(start, reinterpret_cast<const wchar_t*>(at));
+    ++at;
+  };
+  DWORD style = p[0] | (p[1] << 16);
+  int count = p[4];
+  p += 9;
+  skip(p, nullptr);
+  skip(p, nullptr);
+  skip(p, nullptr);
+  if (style & DS_SETFONT) {
+    ++p;
+    skip(p, nullptr);
+  }
+  for (int i = 0; i < count; ++i) {
+    p = reinterpret_cast<const WORD*>((reinterpret_cast<ULONG_PTR>(p) + 3) & ~ULONG_PTR(3));
+    p += 9;
+    bool button = p[0] == 0xFFFF && p[1] == 0x80;
+    skip(p, nullptr);
+    std::wstring text;
+    skip(p, &text);
+    p += 1 + (*p + 1) / 2;
+    if (button) texts.push_back(text);
+  }
+  return texts;
+}
+
+// Labels and buttons carry access keys, no two alike, none taken by the keys of the
+// window around them (a page's sheet); every field follows its label, so that the label's
+// key reaches it; and the tab order reads the layout line by line.
+void ExpectKeyboardAccess(const TemplateData& data, const std::vector<std::wstring>& around) {
   std::map<wchar_t, std::wstring> keys;
+  for (const std::wstring& text : around) {
+    if (wchar_t key = AccessKey(text)) keys.emplace(key, text);
+  }
+  const TemplateItem* previousStop = nullptr;
   for (size_t i = 0; i < data.items.size(); ++i) {
     const TemplateItem& item = data.items[i];
-    bool label = item.cls == "Static" && item.id != IDC_SET_CURRENT_LABEL && item.id != IDC_SET_CURRENT_NAME;
+    if (item.style & WS_TABSTOP) {
+      if (previousStop) {
+        EXPECT_TRUE(previousStop->y < item.y || (previousStop->y == item.y && previousStop->x < item.x))
+            << "control " << item.id << " comes after control " << previousStop->id << " in the tab order";
+      }
+      previousStop = &item;
+    }
+    // A static that shows data (SS_NOPREFIX) labels nothing.
+    bool label = item.cls == "Static" && !(item.style & SS_NOPREFIX) && item.id != IDC_SET_CURRENT_LABEL;
     bool button = item.cls == "Button" && item.id != IDOK && item.id != IDCANCEL;  // Enter and Esc serve those
     if (label || button) {
       wchar_t key = AccessKey(item.text);
@@ -363,9 +428,57 @@ TEST_P(ResourceLibraryTest, TemplatesHoldTheControlsTheModuleAddresses) {
     ShownTemplate shown(m_library, expected);
     HWND dialog = shown.get();
     ASSERT_NE(nullptr, dialog) << "error " << GetLastError();
-    ExpectKeyboardAccess(data);
     ExpectLayoutFits(dialog, data);
   }
+}
+
+TEST_P(ResourceLibraryTest, EveryWindowCanBeWorkedFromTheKeyboard) {
+  const std::vector<std::wstring> sheetButtons = SheetButtonTexts(GetParam().userLanguage);
+  ASSERT_EQ(4u, sheetButtons.size()) << "the sheet's buttons in language " << GetParam().userLanguage;
+  for (const ExpectedTemplate& expected : kTemplates) {
+    SCOPED_TRACE(testing::Message() << "template " << expected.id);
+    TemplateData data;
+    ASSERT_TRUE(ReadTemplate(m_library, expected.id, data));
+    ExpectKeyboardAccess(data, expected.page ? sheetButtons : std::vector<std::wstring>());
+    if (expected.id == IDD_SEARCH_PAGE) {
+      // The Find button turns into Find Next while a search goes on.
+      for (TemplateItem& item : data.items) {
+        if (item.id == IDC_SCH_FIND) item.text = LoadWide(m_library, IDS_FIND_NEXT);
+      }
+      SCOPED_TRACE("with Find Next");
+      ExpectKeyboardAccess(data, sheetButtons);
+    }
+  }
+}
+
+TEST_P(ResourceLibraryTest, KeySymDialogShowsThreeHintsOfALineEach) {
+  ShownTemplate shown(m_library, kTemplates[3]);
+  HWND hint = GetDlgItem(shown.get(), IDC_SYM_HINT);
+  ASSERT_NE(nullptr, hint);
+  RECT room;
+  GetClientRect(hint, &room);
+  HDC dc = GetDC(hint);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hint, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics;
+  GetTextMetricsW(dc, &metrics);
+  EXPECT_GE(room.bottom, 3 * metrics.tmHeight);
+  // The longest standard keysym names and values.
+  const std::wstring name = L"ISO_Discontinuous_Underline", value = L"10028ff";
+  for (UINT id : {IDS_HINT_CHARACTER, IDS_HINT_STANDARD_VALUE, IDS_HINT_TOO_LARGE, IDS_HINT_STANDARD_NAME,
+                  IDS_HINT_NAME_CHARS}) {
+    std::wstring text = LoadWide(m_library, id);
+    for (const auto& [argument, with] : {std::pair{L"%1", id == IDS_HINT_CHARACTER ? L"W" : name.c_str()},
+                                         std::pair{L"%2", id == IDS_HINT_CHARACTER ? L"10FFFF" : value.c_str()}}) {
+      size_t at = text.find(argument);
+      if (at != std::wstring::npos) text.replace(at, 2, with);
+    }
+    SIZE size;
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    EXPECT_LE(size.cx, room.right) << "string " << id << " takes more than a line: "
+                                   << testing::PrintToString(text);
+  }
+  SelectObject(dc, oldFont);
+  ReleaseDC(hint, dc);
 }
 
 TEST_P(ResourceLibraryTest, FieldsAreSizedForTheirLimits) {
