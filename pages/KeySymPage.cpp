@@ -127,7 +127,7 @@ void CKsEdtPp::OnAddKeySym()
         return;
     const std::string name = dialog.m_strSymName;
     const std::string value = dialog.m_strSymValue;
-    if (name.find_first_of(" @") != std::string::npos) {
+    if (KeySymNameHasBlankOrAt(name)) {
         ResMessageBox(IDS_KEYSYM_NAME_INVALID, MB_OK | MB_ICONEXCLAMATION, name);
         return;
     }

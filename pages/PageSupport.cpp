@@ -25,17 +25,6 @@ void ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app)
     }
 }
 
-bool IsStorableKeySymName(const std::string& name)
-{
-    if (name.empty())
-        return true;
-    for (unsigned char c : name)
-        if (c == '=' || c < 0x20 || c == 0x7F)
-            return false;
-    const char first = name.front(), last = name.back();
-    return first != '[' && first != ';' && first != ' ' && last != ' ';
-}
-
 std::string MakeKeySymRow(const std::string& name, const std::string& value)
 {
     return name + '\t' + value;

@@ -1,8 +1,9 @@
 #pragma once
-// What the pages share: marking a change, applying it to the keysym file, the rules for
-// names the keysym file can carry, and filling set combo boxes and keysym lists.
+// What the pages share: marking a change, applying it to the keysym file, and filling set
+// combo boxes and keysym lists. The name rules are in store/NameRules.h.
 #include "framework/PropertyPage.h"
 #include "store/KeySymStore.h"
+#include "store/NameRules.h"
 #include <string>
 #include <vector>
 
@@ -13,9 +14,6 @@ void MarkStoreChanged(CPropertyPage& page, CKeySymApp& app);
 // Writes the store when it holds changes; on failure says so and keeps everything marked.
 void ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app);
 
-// A keysym name that comes back from the keysym file as it went in: no "=", tab or other
-// control character, not beginning with "[" or ";", no blank at either end.
-bool IsStorableKeySymName(const std::string& name);
 // "name TAB value", split back at the first tab.
 std::string MakeKeySymRow(const std::string& name, const std::string& value);
 void SplitKeySymRow(const std::string& row, std::string& name, std::string& value);

@@ -3,7 +3,7 @@
 #include "pages/PageSupport.h"
 #include "pages/SetListEdits.h"
 #include "pages/SetNameDialog.h"
-#include "pages/SetNameRules.h"
+#include "store/NameRules.h"
 #include "resources/resource.h"
 
 const CommandEntry CStEdtPp::kCommands[] = {

@@ -2,7 +2,7 @@
 // set lands, and that every keysym stays in its set through any run of edits, out of
 // memory included.
 #include "pages/SetListEdits.h"
-#include "pages/SetNameRules.h"
+#include "store/NameRules.h"
 #include "FailingAllocator.h"
 #include "StoreContents.h"
 #include <gtest/gtest.h>

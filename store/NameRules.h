@@ -1,0 +1,38 @@
+#pragma once
+// Which keysym and set names the keysym file can carry, shared by the pages and every
+// other program that edits the file. Names are ANSI text: they are read character by
+// character in the multibyte code page, so the trail byte of a double-byte character
+// ("@", a letter, "[", "\", "]" or "|" in code page 932) is never taken for a character
+// of its own.
+//
+// A set name is a key of the "[main]" section and a section header of its own, read back
+// up to the first "=", with blanks at either end dropped, comment lines skipped and
+// headers matched without regard to case.
+#include <string>
+#include <vector>
+
+// A keysym name with a blank or an "@": an X keysym name has neither.
+bool KeySymNameHasBlankOrAt(const std::string& name);
+
+// A keysym name that comes back from the keysym file as it went in: no "=", tab or other
+// control character, not beginning with "[" or ";", no blank at either end.
+bool IsStorableKeySymName(const std::string& name);
+
+enum class SetNameVerdict {
+    Usable,
+    Blank,        // nothing but blanks
+    Unstorable,   // would not come back from the file as it was written
+    Taken,        // equal, apart from case, to another set's name
+};
+
+struct SetNameCheck {
+    SetNameVerdict verdict = SetNameVerdict::Usable;
+    std::string name;   // the name as it is to be used: blanks at either end removed
+    int clash = -1;     // for Taken: the position of the set it equals
+};
+
+// `typed` without the spaces and tabs at either end.
+std::string TrimSetName(const std::string& typed);
+// Whether `typed` can name a new set (`self` -1) or set `self` after a rename. A set may
+// keep its own name or change only its letter case.
+SetNameCheck CheckSetName(const std::vector<std::string>& setNames, const std::string& typed, int self);
