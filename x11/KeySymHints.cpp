@@ -1,0 +1,109 @@
+#include "x11/KeySymHints.h"
+
+#include "resources/resource.h"
+#include "x11/StandardKeySyms.h"
+
+#include <cstdint>
+#include <cwchar>
+
+namespace {
+
+const uint32_t kMaxKeySym = 0x1FFFFFFF;          // keysyms have 29 bits
+const uint32_t kUnicodeKeySymBase = 0x01000000;  // 0x01000100-0x0110FFFF stand for U+0100-U+10FFFF
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The value of at most 8 hex digits; false for anything else.
+bool ParseKeySymValue(std::string_view text, uint32_t& value)
+{
+    if (text.empty() || text.size() > 8) return false;
+    value = 0;
+    for (char c : text) {
+        const int digit = HexDigit(c);
+        if (digit < 0) return false;
+        value = (value << 4) | static_cast<uint32_t>(digit);
+    }
+    return true;
+}
+
+// The character a keysym value stands for; 0 when none.
+uint32_t CharacterOf(uint32_t value, const StandardKeySym* standard)
+{
+    if ((value >= 0x20 && value <= 0x7E) || (value >= 0xA0 && value <= 0xFF)) return value;
+    if (value >= kUnicodeKeySymBase + 0x100 && value <= kUnicodeKeySymBase + 0x10FFFF) return value - kUnicodeKeySymBase;
+    return standard ? standard->codePoint : 0;
+}
+
+std::wstring Utf16(uint32_t codePoint)
+{
+    if (codePoint < 0x10000) return std::wstring(1, static_cast<wchar_t>(codePoint));
+    codePoint -= 0x10000;
+    return {static_cast<wchar_t>(0xD800 + (codePoint >> 10)), static_cast<wchar_t>(0xDC00 + (codePoint & 0x3FF))};
+}
+
+std::wstring Hex(uint32_t value, int minDigits, bool upper)
+{
+    wchar_t text[16];
+    std::swprintf(text, 16, upper ? L"%0*X" : L"%0*x", minDigits, static_cast<unsigned>(value));
+    return text;
+}
+
+std::wstring Widen(const char* ascii)
+{
+    return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii));
+}
+
+bool IsKeySymNameCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+}  // namespace
+
+std::vector<KeySymHint> KeySymHints(std::string_view name, std::string_view value)
+{
+    std::vector<KeySymHint> hints;
+    uint32_t number = 0;
+    const bool hasValue = ParseKeySymValue(value, number);
+    if (hasValue && number <= kMaxKeySym) {
+        const StandardKeySym* standard = FindStandardKeySymByValue(number);
+        if (const uint32_t character = CharacterOf(number, standard))
+            hints.push_back({IDS_HINT_CHARACTER, Utf16(character), Hex(character, 4, true)});
+        if (standard)
+            hints.push_back({IDS_HINT_STANDARD_VALUE, Widen(standard->name), {}});
+    }
+    if (hasValue && number > kMaxKeySym)
+        hints.push_back({IDS_HINT_TOO_LARGE, {}, {}});
+    if (const StandardKeySym* standard = FindStandardKeySymByName(name); standard && !(hasValue && number == standard->value))
+        hints.push_back({IDS_HINT_STANDARD_NAME, Widen(standard->name), Hex(standard->value, 1, false)});
+    // A byte outside the set is enough: every byte of a double-byte character is outside it
+    // or is a trail byte of a character that is itself outside it.
+    for (char c : name) {
+        if (!IsKeySymNameCharacter(c)) {
+            hints.push_back({IDS_HINT_NAME_CHARS, {}, {}});
+            break;
+        }
+    }
+    return hints;
+}
+
+std::wstring FormatKeySymHint(std::wstring_view text, const KeySymHint& hint)
+{
+    std::wstring out;
+    out.reserve(text.size() + hint.arg1.size() + hint.arg2.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'%' && i + 1 < text.size() && (text[i + 1] == L'1' || text[i + 1] == L'2')) {
+            out += text[i + 1] == L'1' ? hint.arg1 : hint.arg2;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
