@@ -79,7 +79,7 @@ ProfileSections::ProfileSections(std::string bytes)
     : m_bytes(std::move(bytes))
 {
     // Lines before the first header belong to a section without a name.
-    m_sections.push_back({0, 0});
+    m_sections.push_back({0, 0, {}, 0, true});
     m_index.emplace(std::string(), 0);
 
     std::wstring text;
@@ -166,12 +166,16 @@ void ProfileSections::Parse(const Ch* p, const Ch* const end)
     enum { NoKey, NamedKey, UnnamedKey } previous = NoKey;
 
     using View = std::basic_string_view<Ch>;
+    size_t line = 1, nextLine = 1;
     while (p < end) {
-        // A line ends at CR or LF; a run of them ends it only once.
+        // A line ends at CR or LF; a run of them ends it only once. Line numbers count
+        // CR LF, LF and a lone CR as one line end each.
         const Ch* e = p;
         while (e < end && !IsLineEnd(*e)) ++e;
         const Ch* next = e;
-        while (next < end && IsLineEnd(*next)) ++next;
+        line = nextLine;
+        for (; next < end && IsLineEnd(*next); ++next)
+            if (*next == '\n' || next + 1 == end || next[1] != '\n') ++nextLine;
 
         const Ch* b = p;
         p = next;
@@ -188,10 +192,11 @@ void ProfileSections::Parse(const Ch* p, const Ch* const end)
                 const Ch* ne = close - 1;
                 while (nb < ne && IsBlank(*nb)) ++nb;
                 while (ne > nb && IsBlank(ne[-1])) --ne;
-                m_sections.push_back({m_entries.size(), m_entries.size()});
+                const View name(nb, static_cast<size_t>(ne - nb));
+                m_sections.push_back({m_entries.size(), m_entries.size(), Keep(name), line, false});
                 std::string key;
-                if (SectionKey(View(nb, static_cast<size_t>(ne - nb)), key))
-                    m_index.emplace(std::move(key), m_sections.size() - 1);
+                if (SectionKey(name, key))
+                    m_sections.back().found = m_index.emplace(std::move(key), m_sections.size() - 1).second;
                 previous = NoKey;
                 continue;
             }
@@ -219,7 +224,7 @@ void ProfileSections::Parse(const Ch* p, const Ch* const end)
 
         if (name.empty() && !eq) continue;     // nothing but a NUL
         if (!name.empty() && name[0] == ';') continue;    // comment
-        m_entries.push_back({Keep(name), Keep(UpToNul(value)), eq != nullptr});
+        m_entries.push_back({Keep(name), Keep(UpToNul(value)), eq != nullptr, line});
         m_sections.back().last = m_entries.size();
     }
 }
@@ -230,6 +235,15 @@ ProfileSections::Range ProfileSections::Find(std::string_view name) const
     if (it == m_index.end()) return {};
     const Section& s = m_sections[it->second];
     return {m_entries.data() + s.first, m_entries.data() + s.last};
+}
+
+std::vector<ProfileSections::Header> ProfileSections::Headers() const
+{
+    std::vector<Header> headers;
+    headers.reserve(m_sections.size());
+    for (const Section& s : m_sections)
+        headers.push_back({s.name, s.line, {m_entries.data() + s.first, m_entries.data() + s.last}, s.found});
+    return headers;
 }
 
 std::string ProfileSections::Block(std::string_view name) const

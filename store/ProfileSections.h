@@ -21,6 +21,7 @@ struct ProfileEntry {
     std::string_view name;
     std::string_view value;
     bool hasValue;
+    size_t line;   // where it stands in the file, counting from 1
 };
 
 class ProfileSections {
@@ -47,6 +48,17 @@ public:
     // The lines of the first section named `name` (any case); empty when there is none.
     Range Find(std::string_view name) const;
 
+    // A section as it stands in the file. The lines before the first header form the first,
+    // nameless one (line 0).
+    struct Header {
+        std::string_view name;
+        size_t line;
+        Range lines;
+        bool found;   // Find(name) yields this section, not an earlier one of the same name
+    };
+    // Every section, in file order.
+    std::vector<Header> Headers() const;
+
     // The section as the platform's reader hands it out: each line NUL-terminated,
     // one more NUL at the end ("\0\0" when empty).
     std::string Block(std::string_view name) const;
@@ -55,6 +67,9 @@ private:
     struct Section {
         size_t first;
         size_t last;
+        std::string_view name;
+        size_t line;
+        bool found;
     };
 
     template <typename Ch> void Parse(const Ch* p, const Ch* end);
