@@ -1,5 +1,6 @@
 #include "store/KeySymStore.h"
 
+#include "store/FileReplace.h"
 #include "store/ProfileSections.h"
 
 #include <mbstring.h>
@@ -10,8 +11,6 @@
 namespace {
 
 const char kSetListSection[] = "main";
-const char kTempPrefix[] = "Kbs";
-const DWORD kWriteChunk = 64 * 1024;
 
 struct SetNameLess {
     bool operator()(const std::string& a, const std::string& b) const { return CompareSetNames(a, b) < 0; }
@@ -227,38 +226,5 @@ BOOL CKeySymStore::SaveKeySymFile()
 
 BOOL CKeySymStore::WriteReplacing(const std::string& bytes, KeySymFileOps& ops)
 {
-    char temp[MAX_PATH] = {};
-    if (m_strUserDir.empty() || m_strKeySymFile.empty()) return FALSE;
-    if (!ops.TempFileName(m_strUserDir.c_str(), kTempPrefix, temp)) return FALSE;
-    temp[MAX_PATH - 1] = '\0';
-
-    // The name can be handed out without the file having been made (the
-    // folder is gone, say). A file that is there was made for us just now,
-    // unless it already holds something.
-    HANDLE file = ops.Open(temp, GENERIC_WRITE, 0, OPEN_EXISTING);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) ops.Remove(temp);
-        return FALSE;
-    }
-    LARGE_INTEGER size{};
-    bool ok = ops.Size(file, &size);
-    if (ok && size.QuadPart != 0) {
-        ops.Close(file);
-        return FALSE;
-    }
-
-
-    for (size_t done = 0; ok && done < bytes.size();) {
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, kWriteChunk));
-        DWORD written = 0;
-        ok = ops.Write(file, bytes.data() + done, want, &written) && written > 0 && written <= want;
-        done += written;
-    }
-    ok = ok && ops.Flush(file);
-    ok = ops.Close(file) && ok;
-    if (ok && ops.Replace(temp, m_strKeySymFile.c_str())) return TRUE;
-
-    ops.Remove(temp);
-    return FALSE;
+    return WriteFileReplacing(m_strUserDir, m_strKeySymFile, bytes, ops);
 }
