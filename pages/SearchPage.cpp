@@ -3,26 +3,11 @@
 #include "pages/ListLayout.h"
 #include "pages/PageSupport.h"
 #include "resources/resource.h"
-#include <mbstring.h>
+#include "store/KeySymSearch.h"
 
 namespace {
 // The longest search text the edit takes.
 const int kMaxFindChars = 32;
-
-// A lower-cased copy; double-byte characters are folded as the multibyte code page says.
-std::string FoldCase(std::string text)
-{
-    if (!text.empty())
-        _mbslwr(reinterpret_cast<unsigned char*>(text.data()));
-    return text;
-}
-
-// Whether `name` begins with `prefix`. A well-formed prefix that equals the name's first
-// bytes also ends on one of its character boundaries, so bytes can be compared.
-bool BeginsWith(const std::string& name, const std::string& prefix)
-{
-    return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
-}
 }  // namespace
 
 const CommandEntry CSchPp::kCommands[] = {
@@ -174,25 +159,15 @@ void CSchPp::OnChangeFindText()
     m_bFindNext = FALSE;
 }
 
-bool CSchPp::MatchesName(const std::string& name, const std::string& foldedFind) const
-{
-    if (m_bMatchCase)
-        return m_bWholeName ? name == m_strFind : BeginsWith(name, m_strFind);
-    if (m_bWholeName)
-        return _mbsicmp(reinterpret_cast<const unsigned char*>(name.c_str()),
-                        reinterpret_cast<const unsigned char*>(m_strFind.c_str())) == 0;
-    return name.size() >= foldedFind.size() && BeginsWith(FoldCase(name), foldedFind);
-}
-
 void CSchPp::OnFind()
 {
     auto& keySyms = m_pApp->m_keySyms;
     // Resuming after the last hit's name stays right when keysyms were added or removed since.
     auto next = m_bFindNext ? keySyms.upper_bound(m_strLastHit) : keySyms.begin();
-    const std::string foldedFind = m_bMatchCase ? std::string() : FoldCase(m_strFind);
+    const KeySymSearch search(m_strFind, m_bMatchCase != FALSE, m_bWholeName != FALSE);
     for (; next != keySyms.end(); ++next) {
         const std::string& name = next->first;
-        if (!MatchesName(name, foldedFind))
+        if (!search.Matches(name))
             continue;
         m_bFindNext = TRUE;
         m_strLastHit = name;

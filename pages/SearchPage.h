@@ -39,8 +39,6 @@ private:
     void EmptyKeySymList();
     // Shows a hit: its set in the combo box and the list, its row selected.
     void ShowHit(const std::string& name, int set);
-    // Whether keysym `name` matches the search text under the current rules.
-    bool MatchesName(const std::string& name, const std::string& foldedFind) const;
     // Ends a search that ran out of keysyms; tells the user when a new search found nothing.
     void EndSearch(bool continued);
 
