@@ -66,11 +66,56 @@ bool DecodeMarked(const std::string& bytes, std::wstring& text)
     return true;
 }
 
-// Section names match as the platform matches them: "A" to "Z" folded to
-// lower case, every other byte as it is.
-inline char FoldAscii(char c)
+// Section names match as the platform matches them: as characters, with "A" to "Z"
+// folded to lower case and every other character as it is.
+template <typename Ch>
+inline Ch FoldAscii(Ch c)
 {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return (c >= 'A' && c <= 'Z') ? static_cast<Ch>(c - 'A' + 'a') : c;
+}
+
+// The key of a folded name of characters: each UTF-16 unit in one to three bytes as
+// UTF-8 spells it, so that ASCII names keep their bytes and no two names share a key.
+std::string WideKey(std::wstring_view name)
+{
+    std::string key;
+    key.reserve(name.size() * 3);
+    for (wchar_t ch : name) {
+        const unsigned u = static_cast<unsigned>(FoldAscii(ch)) & 0xFFFF;
+        if (u < 0x80) {
+            key.push_back(static_cast<char>(u));
+        } else if (u < 0x800) {
+            key.push_back(static_cast<char>(0xC0 | (u >> 6)));
+            key.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+        } else {
+            key.push_back(static_cast<char>(0xE0 | (u >> 12)));
+            key.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+            key.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+        }
+    }
+    return key;
+}
+
+// Past the last "]" character of a header line, or `b` when it has none. In a
+// double-byte code page a trail byte can be "]": only whole characters count.
+const char* HeaderClose(const char* b, const char* e)
+{
+    const char* close = b;
+    for (const char* p = b; p < e; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (c >= 0x80 && p + 1 < e && IsDBCSLeadByteEx(CP_ACP, c))
+            ++p;
+        else if (c == ']')
+            close = p + 1;
+    }
+    return close;
+}
+
+const wchar_t* HeaderClose(const wchar_t* b, const wchar_t* e)
+{
+    const wchar_t* close = e;
+    while (close > b && close[-1] != L']') --close;
+    return close;
 }
 
 }  // namespace
@@ -155,8 +200,23 @@ std::string ProfileSections::Fold(std::string_view name)
 {
     name = UpToNul(name);
     std::string out(name.size(), '\0');
-    for (size_t i = 0; i < name.size(); ++i) out[i] = FoldAscii(name[i]);
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (static_cast<unsigned char>(name[i]) >= 0x80)
+            return FoldWide(name);
+        out[i] = FoldAscii(name[i]);
+    }
     return out;
+}
+
+std::string ProfileSections::FoldWide(std::string_view name)
+{
+    // The platform compares names as UTF-16 text made with the ANSI code page, so that a
+    // trail byte is never folded and bytes that spell the same character match.
+    const int count = static_cast<int>(name.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, name.data(), count, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(n, 0)), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, name.data(), count, wide.data(), n);
+    return WideKey(wide);
 }
 
 template <typename Ch>
@@ -184,8 +244,7 @@ void ProfileSections::Parse(const Ch* p, const Ch* const end)
         if (b == e) continue;
 
         if (*b == '[') {
-            const Ch* close = e;
-            while (close > b && close[-1] != ']') --close;
+            const Ch* close = HeaderClose(b, e);
             if (close > b) {
                 // Blanks just inside the brackets are not part of the name.
                 const Ch* nb = b + 1;

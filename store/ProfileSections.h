@@ -2,8 +2,9 @@
 //
 // For every section name, Find() yields exactly the lines that the platform's
 // GetPrivateProfileSectionA returns for that name, whole, however long: the
-// first section of a name wins, names match with "A" to "Z" folded to lower
-// case, blanks are trimmed where the platform trims them (around lines, "="
+// first section of a name wins, names match character by character in the ANSI
+// code page (a lead byte and its trail byte together) with "A" to "Z" folded to
+// lower case, a header ends at its last "]" character, blanks are trimmed where the platform trims them (around lines, "="
 // and inside the brackets of a header), comment lines are dropped and lines
 // without "=" are kept as bare names. Bytes are kept as they are where the
 // platform would pass them through the ANSI code page.
@@ -78,6 +79,7 @@ private:
     bool SectionKey(std::string_view name, std::string& key) const;
     bool SectionKey(std::wstring_view name, std::string& key) const;
     static std::string Fold(std::string_view name);
+    static std::string FoldWide(std::string_view name);
 
     std::string m_bytes;
     std::deque<std::string> m_converted;   // names and values of a UTF-8 or UTF-16 file, in ANSI

@@ -32,3 +32,10 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 using kstest::FileExists;
 using kstest::RemoveTree;
 inline std::string ReadBytes(const std::string& path) { return kstest::ReadFileBytes(path); }
+
+// The ANSI code page has double-byte characters (932 under LANG=ja_JP.UTF-8).
+inline bool DoubleByteCodePage()
+{
+    CPINFO info{};
+    return GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 2;
+}
