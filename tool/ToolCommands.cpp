@@ -1,0 +1,379 @@
+#include "tool/ToolCommands.h"
+#include "frame/KeySymApp.h"
+#include "framework/WinApp.h"
+#include "pages/SetListEdits.h"
+#include "resources/resource.h"
+#include "store/KeySymSearch.h"
+#include "store/NameRules.h"
+#include "store/ProfileSections.h"
+#include "tool/KeySymFileCheck.h"
+#include "tool/ToolTexts.h"
+#include "tool/UserKeySymFile.h"
+#include "x11/KeySymInterchange.h"
+#include <mbstring.h>
+#include <new>
+
+namespace {
+
+bool IsKeySymValueText(const std::string& value)
+{
+    return !value.empty() && value.size() <= kMaxKeySymValueDigits &&
+           value.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+}
+
+size_t CharacterCount(const std::string& text)
+{
+    return _mbslen(reinterpret_cast<const unsigned char*>(text.c_str()));
+}
+
+// Running programs reload the keysyms, as after the editor's unload.
+void BroadcastChange()
+{
+    const UINT message = ::RegisterWindowMessageA(kChangeMessageName);
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, kChangeNotifyTimeoutMs, &ignored);
+}
+
+// One run of the tool over one keysym file.
+class ToolSession {
+public:
+    ToolSession(const ToolRequest& request, ToolStream& out, ToolStream& err)
+        : m_request(request), m_out(out), m_err(err)
+    {
+    }
+
+    int Run()
+    {
+        const std::string& command = m_request.command;
+        const std::vector<std::string>& args = m_request.operands;
+        if (const int status = Locate(); status != kToolDone)
+            return status;
+        if (command == "check")
+            return Check();
+        if (const int status = Load(); status != kToolDone)
+            return status;
+        if (command == "list")
+            return args.empty() ? ListSets() : ListKeySyms(args[0]);
+        if (command == "find")
+            return Find(args[0]);
+        if (command == "export")
+            return Export(args[0], args[1]);
+
+        int status = kToolRefused;
+        if (command == "add")
+            status = AddKeySym(args[0], args[1], args[2]);
+        else if (command == "edit")
+            status = EditKeySym(args[0], args[1]);
+        else if (command == "remove")
+            status = RemoveKeySym(args[0]);
+        else if (command == "add-set")
+            status = AddSetNamed(args[0]);
+        else if (command == "rename-set")
+            status = RenameSetNamed(args[0], args[1]);
+        else if (command == "remove-set")
+            status = RemoveSetNamed(args[0]);
+        else if (command == "import")
+            status = Import(args[0], args[1]);
+        if (status != kToolDone || !m_store.m_bChanged)
+            return status;
+        return Save();
+    }
+
+private:
+    int Refuse(const std::string& message)
+    {
+        m_err.Line(message);
+        return kToolRefused;
+    }
+
+    int Locate()
+    {
+        if (!m_request.file.empty()) {
+            if (LocateNamedKeySymFile(m_request.file, m_location))
+                return kToolDone;
+            m_err.Line(ToolMessage(IDS_READ_FAILED, m_request.file));
+            return kToolFileFailed;
+        }
+        if (LocateUserKeySymFile(m_location))
+            return kToolDone;
+        m_err.Line(FormatText(kTextNoUserDirectory, m_location.folder));
+        return kToolFileFailed;
+    }
+
+    int Load()
+    {
+        m_store.m_strUserDir = m_location.folder;
+        m_store.m_strKeySymFile = m_location.path;
+        m_store.LoadKeySymFile(m_location.path);
+        if (!m_store.m_bFileUnread)
+            return kToolDone;
+        m_err.Line(ToolMessage(IDS_READ_FAILED, m_location.path));
+        return kToolFileFailed;
+    }
+
+    // The editor's save, refused when another program changed the file since it was read.
+    int Save()
+    {
+        if (m_store.KeySymFileChangedOnDisk()) {
+            m_err.Line(ToolMessage(IDS_FILE_CHANGED, m_location.path));
+            return kToolFileFailed;
+        }
+        if (!m_store.SaveKeySymFile()) {
+            m_err.Line(ToolMessage(IDS_SAVE_FAILED, m_location.path));
+            return kToolFileFailed;
+        }
+        BroadcastChange();
+        return kToolDone;
+    }
+
+    void MarkChanged() { m_store.m_bModified = m_store.m_bChanged = TRUE; }
+
+    // The set named `typed`, trimmed as the set page trims names, letter case aside; -1
+    // (and the message said) when there is none.
+    int FindSet(const std::string& typed)
+    {
+        const std::string name = TrimSetName(typed);
+        for (size_t i = 0; i < m_store.m_setNames.size(); ++i)
+            if (CompareSetNames(m_store.m_setNames[i], name) == 0)
+                return static_cast<int>(i);
+        m_err.Line(FormatText(kTextNoSet, name));
+        return -1;
+    }
+
+    const std::string& SetName(int set) const
+    {
+        static const std::string none;
+        return set >= 0 && static_cast<size_t>(set) < m_store.m_setNames.size() ? m_store.m_setNames[set] : none;
+    }
+
+    // The keysym dialog's limits first (its fields take nothing else), then the keysym
+    // page's checks in the page's order.
+    int CheckNewKeySym(const std::string& name, const std::string& value)
+    {
+        if (name.empty())
+            return Refuse(kTextEmptyName);
+        if (CharacterCount(name) > kMaxKeySymNameChars)
+            return Refuse(FormatText(kTextNameTooLong, name, std::to_string(kMaxKeySymNameChars)));
+        if (!IsKeySymValueText(value))
+            return Refuse(FormatText(kTextBadValue, value));
+        if (KeySymNameHasBlankOrAt(name))
+            return Refuse(ToolMessage(IDS_KEYSYM_NAME_INVALID, name));
+        if (!IsStorableKeySymName(name))
+            return Refuse(ToolMessage(IDS_KEYSYM_NAME_UNSTORABLE, name));
+        const auto found = m_store.m_keySyms.find(name);
+        if (found != m_store.m_keySyms.end())
+            return Refuse(ToolMessage(IDS_KEYSYM_NAME_USED, name, SetName(found->second->m_nSet)));
+        return kToolDone;
+    }
+
+    int ListSets()
+    {
+        std::vector<size_t> counts(m_store.m_setNames.size());
+        for (const auto& [name, entry] : m_store.m_keySyms)
+            if (entry->m_nSet >= 0 && static_cast<size_t>(entry->m_nSet) < counts.size())
+                ++counts[entry->m_nSet];
+        for (size_t i = 0; i < counts.size(); ++i)
+            m_out.Line(m_store.m_setNames[i] + '\t' + std::to_string(counts[i]));
+        return kToolDone;
+    }
+
+    int ListKeySyms(const std::string& setName)
+    {
+        const int set = FindSet(setName);
+        if (set < 0)
+            return kToolRefused;
+        for (const auto& [name, entry] : m_store.m_keySyms)
+            if (entry->m_nSet == set)
+                m_out.Line(name + '\t' + entry->m_strValue);
+        return kToolDone;
+    }
+
+    int Find(const std::string& text)
+    {
+        const KeySymSearch search(text, m_request.matchCase, m_request.wholeName);
+        bool hit = false;
+        for (const auto& [name, entry] : m_store.m_keySyms) {
+            if (!search.Matches(name))
+                continue;
+            hit = true;
+            m_out.Line(SetName(entry->m_nSet) + '\t' + name + '\t' + entry->m_strValue);
+        }
+        return hit ? kToolDone : kToolRefused;
+    }
+
+    int AddKeySym(const std::string& setName, const std::string& name, const std::string& value)
+    {
+        const int set = FindSet(setName);
+        if (set < 0)
+            return kToolRefused;
+        if (const int status = CheckNewKeySym(name, value); status != kToolDone)
+            return status;
+        m_store.m_keySyms[name] = std::make_unique<CKeySymEntry>(value, set);
+        MarkChanged();
+        return kToolDone;
+    }
+
+    int EditKeySym(const std::string& name, const std::string& value)
+    {
+        const auto found = m_store.m_keySyms.find(name);
+        if (found == m_store.m_keySyms.end())
+            return Refuse(FormatText(kTextNoKeySym, name));
+        if (!IsKeySymValueText(value))
+            return Refuse(FormatText(kTextBadValue, value));
+        if (found->second->m_strValue != value) {
+            found->second->m_strValue = value;
+            MarkChanged();
+        }
+        return kToolDone;
+    }
+
+    int RemoveKeySym(const std::string& name)
+    {
+        if (m_store.m_keySyms.erase(name) == 0)
+            return Refuse(FormatText(kTextNoKeySym, name));
+        MarkChanged();
+        return kToolDone;
+    }
+
+    // The set page's refusals of a set name; true when `typed` can name set `self`.
+    bool AcceptSetName(const std::string& typed, int self, std::string& name)
+    {
+        const SetNameCheck check = CheckSetName(m_store.m_setNames, typed, self);
+        switch (check.verdict) {
+        case SetNameVerdict::Blank:
+            m_err.Line(ToolMessage(IDS_SET_NAME_BLANK));
+            return false;
+        case SetNameVerdict::Unstorable:
+            m_err.Line(ToolMessage(IDS_SET_NAME_UNSTORABLE, check.name));
+            return false;
+        case SetNameVerdict::Taken:
+            m_err.Line(ToolMessage(IDS_SET_NAME_TAKEN, check.name, m_store.m_setNames[check.clash]));
+            return false;
+        case SetNameVerdict::Usable:
+            break;
+        }
+        name = check.name;
+        return true;
+    }
+
+    int AddSetNamed(const std::string& typed)
+    {
+        std::string name;
+        if (!AcceptSetName(typed, -1, name))
+            return kToolRefused;
+        AddSet(m_store, name);
+        MarkChanged();
+        return kToolDone;
+    }
+
+    int RenameSetNamed(const std::string& typed, const std::string& typedNew)
+    {
+        const int set = FindSet(typed);
+        std::string name;
+        if (set < 0 || !AcceptSetName(typedNew, set, name))
+            return kToolRefused;
+        if (name != m_store.m_setNames[set]) {
+            RenameSet(m_store, set, name);
+            MarkChanged();
+        }
+        return kToolDone;
+    }
+
+    int RemoveSetNamed(const std::string& typed)
+    {
+        const int set = FindSet(typed);
+        if (set < 0)
+            return kToolRefused;
+        DeleteSet(m_store, set);
+        MarkChanged();
+        return kToolDone;
+    }
+
+    std::string SkipReason(const ImportSkip& skip) const
+    {
+        switch (skip.reason) {
+        case ImportSkipReason::NameHasBlankOrAt:
+            return ToolMessage(IDS_KEYSYM_NAME_INVALID, skip.name);
+        case ImportSkipReason::NameUnstorable:
+            return ToolMessage(IDS_KEYSYM_NAME_UNSTORABLE, skip.name);
+        case ImportSkipReason::NameTaken:
+            return ToolMessage(IDS_KEYSYM_NAME_USED, skip.name, skip.holder);
+        case ImportSkipReason::NotKeySymLine:
+            break;
+        }
+        return skip.text;
+    }
+
+    // As the set page imports: into the set of that name, made when there is none.
+    int Import(const std::string& path, const std::string& typedSet)
+    {
+        std::string bytes;
+        if (!ReadImportFile(path, bytes)) {
+            m_err.Line(ToolMessage(IDS_READ_FAILED, path));
+            return kToolFileFailed;
+        }
+        const SetNameCheck check = CheckSetName(m_store.m_setNames, typedSet, -1);
+        int set = check.clash;
+        if (check.verdict != SetNameVerdict::Taken) {
+            std::string name;
+            if (!AcceptSetName(typedSet, -1, name))
+                return kToolRefused;
+            set = AddSet(m_store, name);
+            MarkChanged();
+        }
+        const ImportResult result = ImportKeySyms(m_store, set, bytes);
+        if (result.imported > 0)
+            MarkChanged();
+        if (result.skipped > 0)
+            m_err.Line(ToolMessage(IDS_IMPORT_SKIPPED, std::to_string(result.skipped),
+                                   std::to_string(result.firstSkip.line), SkipReason(result.firstSkip)));
+        return kToolDone;
+    }
+
+    int Export(const std::string& setName, const std::string& path)
+    {
+        const int set = FindSet(setName);
+        if (set < 0)
+            return kToolRefused;
+        if (path == "-") {
+            m_out.Bytes(FormatKeySymExport(m_store, set));
+            return kToolDone;
+        }
+        if (ExportKeySyms(m_store, set, path))
+            return kToolDone;
+        m_err.Line(ToolMessage(IDS_WRITE_FAILED, path));
+        return kToolFileFailed;
+    }
+
+    int Check()
+    {
+        bool unreadable = false;
+        const ProfileSections file = ProfileSections::FromFile(m_location.path, &unreadable);
+        if (unreadable) {
+            m_err.Line(ToolMessage(IDS_READ_FAILED, m_location.path));
+            return kToolFileFailed;
+        }
+        const std::vector<KeySymFileFinding> findings = CheckKeySymFile(file);
+        for (const KeySymFileFinding& finding : findings)
+            m_out.Line(FormatFinding(finding));
+        return findings.empty() ? kToolDone : kToolRefused;
+    }
+
+    const ToolRequest& m_request;
+    ToolStream& m_out;
+    ToolStream& m_err;
+    KeySymFileLocation m_location;
+    CKeySymStore m_store;
+};
+}  // namespace
+
+int RunToolCommand(const ToolRequest& request, ToolStream& out, ToolStream& err)
+{
+    try {
+        return ToolSession(request, out, err).Run();
+    } catch (const std::bad_alloc&) {
+        // Nothing is saved after a change that could not be made whole.
+        err.Line(kTextOutOfMemory);
+        return kToolFileFailed;
+    }
+}
