@@ -82,8 +82,8 @@ BOOL CKsEdtPp::OnSetActive()
 
 BOOL CKsEdtPp::OnApply()
 {
-    ApplyStoreChanges(*this, *m_pApp);
-    return CPropertyPage::OnApply();
+    // Changes kept unsaved keep the sheet open, whether OK or Apply was pressed.
+    return ApplyStoreChanges(*this, *m_pApp) ? CPropertyPage::OnApply() : FALSE;
 }
 
 void CKsEdtPp::OnSelChangeSets()

@@ -9,20 +9,24 @@ void MarkStoreChanged(CPropertyPage& page, CKeySymApp& app)
     app.m_bChanged = TRUE;
 }
 
-void ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app)
+bool ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app)
 {
     // Another page of this apply may have saved the store already: nothing is unsaved then,
     // on this page either.
     if (!app.m_bModified) {
         page.SetModified(false);
-        return;
+        return true;
     }
-    if (app.SaveKeySymFile()) {
-        page.SetModified(false);
-        app.m_bModified = FALSE;
-    } else {
+    if (app.KeySymFileChangedOnDisk() &&
+        ResMessageBox(IDS_FILE_CHANGED, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, app.m_strKeySymFile) != IDYES)
+        return false;
+    if (!app.SaveKeySymFile()) {
         ResMessageBox(IDS_SAVE_FAILED, MB_OK | MB_ICONEXCLAMATION, app.m_strKeySymFile);
+        return false;
     }
+    page.SetModified(false);
+    app.m_bModified = FALSE;
+    return true;
 }
 
 std::string MakeKeySymRow(const std::string& name, const std::string& value)
@@ -46,14 +50,9 @@ void FillSetCombo(CComboBox& combo, const std::vector<std::string>& setNames)
 
 int SetOfComboRow(const CComboBox& combo, int row, const std::vector<std::string>& setNames)
 {
+    // By position, never by name: two sets whose names compare equal are both reachable.
     const int setCount = static_cast<int>(setNames.size());
-    std::string setName;
-    if (combo.GetLBText(row, setName)) {
-        for (int i = 0; i < setCount; ++i)
-            if (CompareSetNames(setNames[i], setName) == 0)
-                return i;
-    }
-    return setCount;
+    return row >= 0 && row < setCount && row < combo.GetCount() ? row : setCount;
 }
 
 void AddKeySymRows(CListBox& list, const KeySymMap& keySyms, int set)

@@ -11,8 +11,10 @@ class CKeySymApp;
 
 // The store and the page now hold changes that are not in the keysym file.
 void MarkStoreChanged(CPropertyPage& page, CKeySymApp& app);
-// Writes the store when it holds changes; on failure says so and keeps everything marked.
-void ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app);
+// Writes the store when it holds changes. Asks first when another program changed the keysym
+// file since the editor read or wrote it. False when the changes were kept unsaved (the user
+// said no, or the save failed and said so): the sheet must then stay open.
+bool ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app);
 
 // "name TAB value", split back at the first tab.
 std::string MakeKeySymRow(const std::string& name, const std::string& value);
@@ -20,8 +22,8 @@ void SplitKeySymRow(const std::string& row, std::string& name, std::string& valu
 
 // The set names, in store order, as the only rows of `combo`: a row is a set position.
 void FillSetCombo(CComboBox& combo, const std::vector<std::string>& setNames);
-// The set position of the first set named like combo row `row` (letter case aside); the
-// number of sets, which no keysym carries, when there is no such row or set.
+// The set position of combo row `row`, which is the row itself; the number of sets, which no
+// keysym carries, when there is no such row or set.
 int SetOfComboRow(const CComboBox& combo, int row, const std::vector<std::string>& setNames);
 // Appends the keysym row of every keysym of set `set`, in store order.
 void AddKeySymRows(CListBox& list, const KeySymMap& keySyms, int set);

@@ -268,7 +268,7 @@ TEST(KeySymPage, FailedSaveSaysSoKeepsTheFileAndCanBeRetried)
 
     HANDLE held = ::CreateFileA(editor.module.keySymFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    editor.sheet->PressButton(PSBTN_APPLYNOW);
+    editor.sheet->PressButton(PSBTN_OK);   // OK keeps the sheet open when the save fails
     HWND box = editor.sheet->WaitForPopup();
     ASSERT_NE(box, nullptr);
     std::string lowerPath = editor.module.keySymFile;
@@ -279,10 +279,48 @@ TEST(KeySymPage, FailedSaveSaysSoKeepsTheFileAndCanBeRetried)
     ::CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(editor.module.keySymFile), before);
     EXPECT_TRUE(ListFiles(editor.module.userDir, "Kbs*.tmp").empty());
+    EXPECT_TRUE(editor.sheet->IsOpen()) << "the changes are kept: the sheet stays open";
     EXPECT_TRUE(editor.sheet->IsApplyEnabled()) << "Apply stays available after a failed save";
 
     EXPECT_NE(editor.ApplyAndReadFile().find("gamma=7e3\r\n"), std::string::npos);
     EXPECT_FALSE(editor.sheet->IsApplyEnabled());
+}
+
+// Another program's keysym file is never replaced unasked; "No" keeps everything as it is.
+TEST(KeySymPage, ApplyAsksBeforeReplacingWhatAnotherProgramWrote)
+{
+    Editor editor;
+    ASSERT_EQ(editor.EnterKeySym(IDC_KS_ADD, "gamma", "7e3"), nullptr);
+    const std::string theirs = "[main]\r\nTheirs=1\r\n[Theirs]\r\nmine=1\r\n";
+    WriteFileBytes(editor.module.keySymFile, theirs);
+    std::string lowerPath = editor.module.keySymFile;
+    for (char& c : lowerPath)
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+
+    editor.sheet->PressButton(PSBTN_OK);
+    HWND box = editor.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), LibraryString(IDS_FILE_CHANGED, lowerPath));
+    EXPECT_TRUE(HasButton(box, IDYES) && HasButton(box, IDNO));
+    EXPECT_EQ(::GetWindowLongA(::GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON)
+        << "No is the default";
+    editor.Dismiss(box, IDNO);
+    EXPECT_TRUE(editor.sheet->IsOpen());
+    EXPECT_TRUE(editor.sheet->IsApplyEnabled());
+    EXPECT_EQ(ReadFileBytes(editor.module.keySymFile), theirs);
+
+    editor.sheet->PressButton(PSBTN_APPLYNOW);
+    box = editor.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    editor.Dismiss(box, IDYES);
+    EXPECT_NE(ReadFileBytes(editor.module.keySymFile).find("gamma=7e3\r\n"), std::string::npos);
+    EXPECT_FALSE(editor.sheet->IsApplyEnabled());
+
+    // What the editor wrote itself is no change by another program: no question.
+    ASSERT_EQ(editor.EnterKeySym(IDC_KS_ADD, "delta", "7e4"), nullptr);
+    editor.sheet->PressButton(PSBTN_OK);
+    ASSERT_TRUE(editor.sheet->WaitClosed());
+    EXPECT_NE(ReadFileBytes(editor.module.keySymFile).find("delta=7e4\r\n"), std::string::npos);
 }
 
 TEST(KeySymDialog, OkFollowsBothFieldsAndValueKeepsHexAtItsEnd)
