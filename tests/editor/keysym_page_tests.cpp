@@ -4,6 +4,7 @@
 #include "pages/ListLayout.h"
 #include "resources/resource.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 
 using namespace kstest;
@@ -321,6 +322,33 @@ TEST(KeySymPage, ApplyAsksBeforeReplacingWhatAnotherProgramWrote)
     editor.sheet->PressButton(PSBTN_OK);
     ASSERT_TRUE(editor.sheet->WaitClosed());
     EXPECT_NE(ReadFileBytes(editor.module.keySymFile).find("delta=7e4\r\n"), std::string::npos);
+}
+
+TEST(KeySymPage, SetsNamedAlikeEachShowTheirOwnKeySyms)
+{
+    // A hand-edited set list may name one set twice: a row is a set position, so the keysyms
+    // the second set holds are shown and can be edited, and Apply keeps every line.
+    Editor editor("[main]\r\nGreek=1\r\nGreek=1\r\n[Greek]\r\nalpha=3b1\r\n");
+    SelectComboRow(editor.page, IDC_KS_SETS, 1);
+    EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t3b1"}));
+    EXPECT_EQ(editor.EnterKeySym(IDC_KS_ADD, "beta", "3b2"), nullptr);
+    const std::string file = editor.ApplyAndReadFile();
+    EXPECT_NE(file.find("[main]\r\nGreek=1\r\nGreek=1\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("[Greek]\r\nalpha=3b1\r\nbeta=3b2\r\n"), std::string::npos) << file;
+}
+
+TEST(KeySymPage, DoubleByteSetsAndNamesUnderCodePage932)
+{
+    if (GetACP() != 932) GTEST_SKIP() << "needs code page 932 (LANG=ja_JP.UTF-8)";
+    // Full-width "Ａ" and "ａ" compare equal as set names, yet are two sets with keysyms of
+    // their own; "機能" (trail byte "@") is an ordinary keysym name.
+    Editor editor("[main]\r\n\x82\x60=1\r\n\x82\x81=1\r\n[\x82\x60]\r\nk1=1\r\n[\x82\x81]\r\nk2=2\r\n");
+    EXPECT_EQ(editor.ListRows(), (Rows{"k1\t1"}));
+    SelectComboRow(editor.page, IDC_KS_SETS, 1);
+    EXPECT_EQ(editor.ListRows(), (Rows{"k2\t2"}));
+    EXPECT_EQ(editor.EnterKeySym(IDC_KS_ADD, "\x8B\x40\x94\x5C", "1"), nullptr);
+    const Rows rows = editor.ListRows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "\x8B\x40\x94\x5C\t1"), rows.end());
 }
 
 TEST(KeySymDialog, OkFollowsBothFieldsAndValueKeepsHexAtItsEnd)

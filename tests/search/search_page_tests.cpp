@@ -312,6 +312,15 @@ TEST(SearchPage, KeySymsDeletedBetweenPressesAreNeverShown)
     EXPECT_EQ(search.Press(), "");
 }
 
+TEST(SearchPage, AHitInTheSecondOfTwoSetsNamedAlikeShowsThatSet)
+{
+    SearchPage search("[main]\r\nGreek=1\r\nGreek=1\r\n[Greek]\r\nalpha=3b1\r\n");
+    search.Type("alpha");
+    EXPECT_EQ(search.Press(), "alpha");
+    EXPECT_EQ(ComboSelection(search.Combo()), 1);
+    EXPECT_EQ(ListRows(search.List()), (std::vector<std::string>{"alpha\t3b1"}));
+}
+
 TEST(SearchPage, FoldsCaseByCharactersOfADoubleByteCodePage)
 {
     // Under code page 932, 0x83 0x41 and 0x83 0x61 are two different katakana: the trail
