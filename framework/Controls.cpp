@@ -1,5 +1,30 @@
 #include "framework/Controls.h"
+#include <algorithm>
 #include <vector>
+
+namespace {
+// Rows are read as Unicode and converted in the code page they were added in: an ANSI read of
+// a row longer than about 511 characters comes back empty from some version 6 controls.
+bool ReadRow(HWND control, UINT lengthMessage, UINT textMessage, int index, std::string& text)
+{
+    const LRESULT length = ::SendMessageW(control, lengthMessage, index, 0);
+    if (length < 0) {
+        text.clear();
+        return false;
+    }
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = ::SendMessageW(control, textMessage, index, reinterpret_cast<LPARAM>(wide.data()));
+    if (got < 0) {
+        text.clear();
+        return false;
+    }
+    const int chars = static_cast<int>(std::min<LRESULT>(got, length));
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), chars, nullptr, 0, nullptr, nullptr);
+    text.resize(static_cast<size_t>(bytes));
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), chars, text.data(), bytes, nullptr, nullptr);
+    return true;
+}
+}
 
 std::string CWnd::GetWindowText() const
 {
@@ -34,18 +59,7 @@ int CListBox::InsertString(int index, const std::string& text)
 
 bool CListBox::GetText(int index, std::string& text) const
 {
-    int len = GetTextLen(index);
-    if (len == LB_ERR)
-        return false;
-    // Read straight into the caller's string: lists are read whole after every change.
-    text.resize(static_cast<size_t>(len) + 1);
-    int got = static_cast<int>(::SendMessageA(m_hWnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data())));
-    if (got == LB_ERR) {
-        text.clear();
-        return false;
-    }
-    text.resize(static_cast<size_t>(got));
-    return true;
+    return ReadRow(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index, text);
 }
 
 int CListBox::FindString(int startAfter, const std::string& prefix) const
@@ -60,13 +74,5 @@ int CComboBox::AddString(const std::string& text)
 
 bool CComboBox::GetLBText(int index, std::string& text) const
 {
-    int len = static_cast<int>(::SendMessageA(m_hWnd, CB_GETLBTEXTLEN, index, 0));
-    if (len == CB_ERR)
-        return false;
-    std::vector<char> buffer(len + 1);
-    int got = static_cast<int>(::SendMessageA(m_hWnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data())));
-    if (got == CB_ERR)
-        return false;
-    text.assign(buffer.data(), got);
-    return true;
+    return ReadRow(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index, text);
 }

@@ -47,6 +47,7 @@ void DDV_MaxChars(CDataExchange& dx, int id, const std::string& value, int maxCh
 
 INT_PTR CDialog::DoModal()
 {
+    CActivationScope scope;
     return ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nTemplateId), AfxGetPopupOwner(),
                              DialogProc, reinterpret_cast<LPARAM>(this));
 }

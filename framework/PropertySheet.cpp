@@ -43,6 +43,8 @@ INT_PTR CPropertySheet::DoModal()
     header.nStartPage = m_nFirstPage;
     header.ppsp = descriptions.data();
 
+    // Pages are made on their first showing: the context stays active until the sheet is gone.
+    CActivationScope scope;
     // The owner is disabled before the sheet exists, as for any modal window.
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (ownerWasEnabled)

@@ -48,6 +48,18 @@ CWinApp::CWinApp() { g_app = this; }
 CWinApp::~CWinApp() { if (g_app == this) g_app = nullptr; }
 
 CWinApp* AfxGetApp() { return g_app; }
+
+CActivationScope::CActivationScope()
+{
+    if (g_app && g_app->m_hActCtx != INVALID_HANDLE_VALUE)
+        m_active = ::ActivateActCtx(g_app->m_hActCtx, &m_cookie) != FALSE;
+}
+
+CActivationScope::~CActivationScope()
+{
+    if (m_active)
+        ::DeactivateActCtx(0, m_cookie);
+}
 HINSTANCE AfxGetResourceHandle() { return g_app ? g_app->m_hResource : nullptr; }
 
 void CWinApp::WinHelp(HWND owner, ULONG_PTR data, UINT command)
@@ -60,6 +72,12 @@ BOOL CWinApp::ProcessAttach(HINSTANCE module)
 {
     g_modalSlot = ::TlsAlloc();
     m_hInstance = module;
+    ACTCTXA context{};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.hModule = module;
+    context.lpResourceName = MAKEINTRESOURCEA(2);
+    m_hActCtx = ::CreateActCtxA(&context);
     m_hResource = module;
     int ok = 0;
     try {
@@ -69,7 +87,7 @@ BOOL CWinApp::ProcessAttach(HINSTANCE module)
     }
     if (!ok) {
         try { ExitInstance(); } catch (...) {}
-        ReleaseModalSlot();
+        ReleaseModuleState();
         return FALSE;
     }
     m_bRunning = true;
@@ -83,14 +101,17 @@ void CWinApp::ProcessDetach()
         return;
     m_bRunning = false;
     try { ExitInstance(); } catch (...) {}
-    ReleaseModalSlot();
+    ReleaseModuleState();
 }
 
-void CWinApp::ReleaseModalSlot()
+void CWinApp::ReleaseModuleState()
 {
     if (g_modalSlot != TLS_OUT_OF_INDEXES)
         ::TlsFree(g_modalSlot);
     g_modalSlot = TLS_OUT_OF_INDEXES;
+    if (m_hActCtx != INVALID_HANDLE_VALUE)
+        ::ReleaseActCtx(m_hActCtx);
+    m_hActCtx = INVALID_HANDLE_VALUE;
 }
 
 namespace {
@@ -125,6 +146,23 @@ std::string LoadResString(UINT id)
     return {};
 }
 
+std::wstring LoadResStringW(UINT id)
+{
+    // With a zero size LoadStringW hands out the resource's own text and its length.
+    const auto load = [id](HINSTANCE module, std::wstring& out) {
+        const wchar_t* text = nullptr;
+        const int n = module ? ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0) : 0;
+        if (n <= 0 || !text) return false;
+        out.assign(text, static_cast<size_t>(n));
+        return true;
+    };
+    std::wstring text;
+    if (load(AfxGetResourceHandle(), text)) return text;
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_hInstance != app->m_hResource && load(app->m_hInstance, text)) return text;
+    return {};
+}
+
 std::string FormatText(const std::string& text, const std::string& arg1, const std::string& arg2,
                        const std::string& arg3)
 {
@@ -152,13 +190,19 @@ void SetMessageBoxTitleId(UINT titleId) { g_titleId = titleId; }
 
 int ResMessageBox(UINT id, UINT flags, const std::string& arg1, const std::string& arg2, const std::string& arg3)
 {
-    const std::string text = FormatResString(id, arg1, arg2, arg3);
+    return TextMessageBox(FormatResString(id, arg1, arg2, arg3), flags);
+}
+
+int TextMessageBox(const std::string& text, UINT flags)
+{
     const std::string title = g_titleId ? LoadResString(g_titleId) : std::string();
+    CActivationScope scope;
     return ::MessageBoxA(AfxGetPopupOwner(), text.c_str(), title.empty() ? nullptr : title.c_str(), flags);
 }
 
 void ReportCaughtException() noexcept
 {
+    CActivationScope scope;
     try {
         throw;
     } catch (const std::bad_alloc&) {

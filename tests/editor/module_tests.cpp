@@ -183,6 +183,33 @@ TEST(Host, ModuleIsGoneAfterFreeLibraryAndAnnouncedExactlyTheChanges)
     EXPECT_EQ(dirs.Load(), nullptr);
 }
 
+// The module brings its own manifest: a host without one still gets version 6 controls, and
+// rows of any length (hand-edited files hold very long names) are still read whole.
+TEST(Host, VersionSixControlsWithoutTheHostsManifestAndLongRowsReadWhole)
+{
+    const std::string longName(5000, 'k');
+    ModuleFixture dirs("[main]\r\nLong=1\r\n[Long]\r\n" + longName + "=1\r\nshort=2\r\n");
+    ASSERT_NE(dirs.Load(), nullptr);
+    SheetSession::EditAsHost(dirs.module, [&](SheetSession& s) {
+        HWND page = s.Page(0);
+        SIZE ideal{};
+        EXPECT_EQ(::SendMessageA(::GetDlgItem(page, IDC_KS_ADD), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)), 1)
+            << "a version 6 button";
+        EXPECT_EQ(::SendMessageA(::GetDlgItem(s.Page(2), IDC_ST_ADD), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)), 1);
+        s.ShowPage(0);
+        SelectListRow(page, IDC_KS_KEYSYMS, 0);
+        PostClick(page, IDC_KS_DELETE);
+        HWND box = s.WaitForPopup();
+        ASSERT_NE(box, nullptr);
+        EXPECT_NE(MessageBoxText(box).find(longName), std::string::npos) << "the whole name, read back from the row";
+        Answer(box, IDYES);
+        WaitGone(box);
+        s.Sync();
+        s.PressButton(PSBTN_OK);
+    });
+    EXPECT_EQ(ReadFileBytes(dirs.keySymFile), "[main]\r\nLong=1\r\n[Long]\r\nshort=2\r\n");
+}
+
 TEST(EditKeySyms, SecondCallShowsTheSameStoreWithUnappliedChanges)
 {
     ModuleFixture dirs(kGreek);

@@ -295,8 +295,10 @@ bool SheetSession::IsApplyEnabled() const
 
 std::string WindowText(HWND window)
 {
-    char text[4096] = {};
-    ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    const LRESULT length = ::SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    const LRESULT got = ::SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return text;
 }
 
