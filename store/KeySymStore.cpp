@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <new>
+#include <unordered_map>
 
 namespace {
 
@@ -179,15 +180,16 @@ std::string CKeySymStore::FormatKeySymFile() const
 {
     const size_t sets = m_setNames.size();
 
-    // Sets whose names are equal apart from case share one group: the section
-    // of each lists the keysyms of all of them. One walk over the map fills
-    // every group, in the map's order.
-    std::map<std::string, size_t, SetNameLess> groupOf;
+    // Sets whose names the reader takes for one section share one group: the
+    // section of each lists the keysyms of all of them, so that whichever the
+    // reader finds holds them. One walk over the map fills every group, in the
+    // map's order.
+    std::unordered_map<std::string, size_t> groupOf;
     std::vector<size_t> setGroup(sets);
     size_t bytes = 8;
     for (size_t i = 0; i < sets; ++i) {
         const size_t next = groupOf.size();
-        setGroup[i] = groupOf.emplace(m_setNames[i], next).first->second;
+        setGroup[i] = groupOf.emplace(ProfileSections::NameKey(m_setNames[i]), next).first->second;
         bytes += 2 * m_setNames[i].size() + 8;
     }
     std::vector<std::vector<const KeySymMap::value_type*>> groups(groupOf.size());

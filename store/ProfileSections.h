@@ -60,6 +60,10 @@ public:
     // Every section, in file order.
     std::vector<Header> Headers() const;
 
+    // The key under which a section named `name` is found: names with one key name one
+    // section for the platform's reader.
+    static std::string NameKey(std::string_view name) { return Fold(name); }
+
     // The section as the platform's reader hands it out: each line NUL-terminated,
     // one more NUL at the end ("\0\0" when empty).
     std::string Block(std::string_view name) const;

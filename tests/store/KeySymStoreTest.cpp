@@ -1,5 +1,6 @@
 // The store's set order, and the keysym file as written and read back.
 #include "store/KeySymStore.h"
+#include "store/ProfileSections.h"
 
 #include "StoreTestFiles.h"
 
@@ -31,7 +32,7 @@ std::string WrittenSetBySet(const CKeySymStore& store)
     for (const std::string& name : store.m_setNames) {
         out += "[" + name + "]\r\n";
         for (const auto& [key, entry] : store.m_keySyms)
-            if (CompareSetNames(store.m_setNames[entry->m_nSet], name) == 0)
+            if (ProfileSections::NameKey(store.m_setNames[entry->m_nSet]) == ProfileSections::NameKey(name))
                 out += key + "=" + entry->m_strValue + "\r\n";
     }
     return out;
@@ -161,6 +162,18 @@ TEST_F(KeySymFileTest, SetsEqualApartFromCaseListEachOthersKeysyms)
     EXPECT_EQ("[main]\r\nGreek=1\r\ngreek=1\r\nmath=1\r\n[Greek]\r\nalpha=1\r\nbeta=2\r\n[greek]\r\nalpha=1\r\nbeta=2\r\n"
               "[math]\r\nplus=3\r\n",
               ReadBytes(m_store.m_strKeySymFile));
+}
+
+TEST_F(KeySymFileTest, DoubleByteSetsThatOnlyCompareEqualKeepTheirOwnKeysyms)
+{
+    if (!DoubleByteCodePage()) GTEST_SKIP() << "needs a double-byte ANSI code page (LANG=ja_JP.UTF-8)";
+    // Full-width "Ａ" and "ａ" compare equal as set names, yet the reader keeps their sections
+    // apart: each section lists its own set's keysyms, and a reload finds them there.
+    m_store.m_setNames = {"\x82\x60", "\x82\x81"};
+    AddKeySym(m_store, "k1", "1", 0);
+    AddKeySym(m_store, "k2", "2", 1);
+    const auto loaded = SaveAndLoad();
+    EXPECT_EQ(Describe(m_store), Describe(*loaded));
 }
 
 TEST_F(KeySymFileTest, OnePassWritesWhatTheSetBySetWalkWrites)
