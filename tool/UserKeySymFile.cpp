@@ -1,6 +1,5 @@
 #include "tool/UserKeySymFile.h"
 #include "frame/KeySymApp.h"
-#include "frame/MakerLibraries.h"
 #include <io.h>
 #include <vector>
 
@@ -23,10 +22,24 @@ bool LocateNamedKeySymFile(const std::string& typed, KeySymFileLocation& locatio
     return true;
 }
 
+namespace {
+using GetProductDirectoryFunction = int(WINAPI*)(int which, char* buffer, int size);
+const WORD kGetProductDirectoryOrdinal = 2;
+}
+
 bool LocateUserKeySymFile(KeySymFileLocation& location)
 {
+    // The directory service is loaded only when asked: with --file the tool needs neither
+    // it nor the shell libraries it loads. Found where the editor's import of it is found,
+    // beside the program first.
     char buffer[MAX_PATH] = {};
-    GetProductDirectory(kUserDirectory, buffer, MAX_PATH);
+    if (HMODULE service = ::LoadLibraryA("solvane.dll")) {
+        const auto getDirectory = reinterpret_cast<GetProductDirectoryFunction>(
+            reinterpret_cast<void*>(::GetProcAddress(service, MAKEINTRESOURCEA(kGetProductDirectoryOrdinal))));
+        if (getDirectory)
+            getDirectory(kUserDirectory, buffer, MAX_PATH);
+        ::FreeLibrary(service);
+    }
     buffer[MAX_PATH - 1] = '\0';
     ::CharLowerA(buffer);
     location.folder = buffer;

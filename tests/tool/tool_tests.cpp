@@ -67,7 +67,7 @@ ToolRun RunTool(const std::string& arguments, const std::string& folder = BinDir
     PROCESS_INFORMATION process{};
     std::string command = "\"" + folder + "\\keysymtool.exe\" " + arguments;
     const int before = NotificationCounter::count;
-    const BOOL started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+    const BOOL started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                           folder.c_str(), &startup, &process);
     ::CloseHandle(out);
     ::CloseHandle(err);
