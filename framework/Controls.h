@@ -15,6 +15,8 @@ public:
     void SetFocus() { ::SetFocus(m_hWnd); }
     void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
     std::string GetWindowText() const;
+    // Text that may hold characters outside the ANSI code page.
+    void SetUnicodeText(const std::wstring& text) { ::SetWindowTextW(m_hWnd, text.c_str()); }
     void SetRedraw(bool redraw) { ::SendMessageA(m_hWnd, WM_SETREDRAW, redraw ? TRUE : FALSE, 0); }
     void Invalidate() { ::InvalidateRect(m_hWnd, nullptr, TRUE); }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)); }

@@ -1,6 +1,7 @@
 #include "pages/KeySymDialog.h"
 #include "framework/WinApp.h"
 #include "resources/resource.h"
+#include "x11/KeySymHints.h"
 #include <cstring>
 
 namespace {
@@ -21,6 +22,7 @@ void CKeySymDlg::DoDataExchange(CDataExchange& dx)
     DDX_Control(dx, IDOK, m_btnOK);
     DDX_Control(dx, IDC_SYM_VALUE, m_editSymValue);
     DDX_Control(dx, IDC_SYM_NAME, m_editSymName);
+    DDX_Control(dx, IDC_SYM_HINT, m_staticHint);
     DDX_Text(dx, IDC_SYM_NAME, m_strSymName);
     DDX_Text(dx, IDC_SYM_VALUE, m_strSymValue);
 }
@@ -34,6 +36,7 @@ BOOL CKeySymDlg::OnInitDialog()
     // Limits come after the fields were filled: a longer text can be shortened, not lengthened.
     m_editSymName.SetLimitText(kNameLimit);
     m_editSymValue.SetLimitText(kValueLimit);
+    UpdateHint();
     return TRUE;
 }
 
@@ -42,10 +45,23 @@ void CKeySymDlg::UpdateOkButton()
     m_btnOK.EnableWindow(!m_strSymName.empty() && !m_strSymValue.empty());
 }
 
+void CKeySymDlg::UpdateHint()
+{
+    std::wstring text;
+    for (const KeySymHint& hint : KeySymHints(m_strSymName, m_strSymValue)) {
+        if (!text.empty())
+            text += L"\r\n";
+        text += FormatKeySymHint(LoadResStringW(hint.textId), hint);
+    }
+    // Unicode all the way: the character may be outside the ANSI code page.
+    m_staticHint.SetUnicodeText(text);
+}
+
 void CKeySymDlg::OnChangeSymName()
 {
     m_strSymName = m_editSymName.GetWindowText();
     UpdateOkButton();
+    UpdateHint();
 }
 
 void CKeySymDlg::OnChangeSymValue()
@@ -59,4 +75,5 @@ void CKeySymDlg::OnChangeSymValue()
         m_editSymValue.ReplaceSel(m_strSymValue, false);
     }
     UpdateOkButton();
+    UpdateHint();
 }

@@ -23,9 +23,12 @@ private:
     void OnChangeSymName();
     void OnChangeSymValue();
     void UpdateOkButton();
+    // What X11 knows of the name and value as they stand: up to three lines.
+    void UpdateHint();
     static const CommandEntry kCommands[];
 
     CButton m_btnOK;
     CEdit m_editSymValue;
     CEdit m_editSymName;
+    CStatic m_staticHint;
 };

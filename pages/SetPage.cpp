@@ -1,17 +1,61 @@
 #include "pages/SetPage.h"
 #include "frame/KeySymApp.h"
+#include "framework/FileDialog.h"
 #include "pages/PageSupport.h"
 #include "pages/SetListEdits.h"
 #include "pages/SetNameDialog.h"
 #include "store/NameRules.h"
 #include "resources/resource.h"
+#include "x11/KeySymInterchange.h"
+#include <mbctype.h>
 
 const CommandEntry CStEdtPp::kCommands[] = {
     {BN_CLICKED, IDC_ST_ADD, Handler(&CStEdtPp::OnAddSet)},
     {BN_CLICKED, IDC_ST_RENAME, Handler(&CStEdtPp::OnRenameSet)},
     {LBN_SELCHANGE, IDC_ST_SETS, Handler(&CStEdtPp::OnSelChangeSetList)},
     {BN_CLICKED, IDC_ST_DELETE, Handler(&CStEdtPp::OnDeleteSet)},
+    {BN_CLICKED, IDC_ST_IMPORT, Handler(&CStEdtPp::OnImportKeySyms)},
+    {BN_CLICKED, IDC_ST_EXPORT, Handler(&CStEdtPp::OnExportKeySyms)},
 };
+
+namespace {
+
+const char kExportExtension[] = "db";
+
+// "<set>.db", with the characters a file name cannot hold made "_"; a trail byte that looks
+// like one of them is left alone.
+std::string ExportFileName(const std::string& setName)
+{
+    std::string name;
+    for (size_t i = 0; i < setName.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(setName[i]);
+        if (_ismbblead(c) && i + 1 < setName.size()) {
+            name.append(setName, i++, 2);
+            continue;
+        }
+        name += c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos
+                    ? '_' : static_cast<char>(c);
+    }
+    return name + '.' + kExportExtension;
+}
+
+// Why a line was skipped, in the words the keysym page uses for the same refusal.
+std::string SkipReasonText(const ImportSkip& skip)
+{
+    switch (skip.reason) {
+    case ImportSkipReason::NameHasBlankOrAt:
+        return FormatResString(IDS_KEYSYM_NAME_INVALID, skip.name);
+    case ImportSkipReason::NameUnstorable:
+        return FormatResString(IDS_KEYSYM_NAME_UNSTORABLE, skip.name);
+    case ImportSkipReason::NameTaken:
+        return FormatResString(IDS_KEYSYM_NAME_USED, skip.name, skip.holder);
+    case ImportSkipReason::NotKeySymLine:
+        break;
+    }
+    return '"' + skip.text + '"';
+}
+
+}  // namespace
 
 CStEdtPp::CStEdtPp() : CPropertyPage(IDD_SET_PAGE), m_pApp(&GetKeySymApp()) {}
 
@@ -22,6 +66,8 @@ void CStEdtPp::DoDataExchange(CDataExchange& dx)
     DDX_Control(dx, IDC_ST_DELETE, m_btnDelete);
     DDX_Control(dx, IDC_ST_RENAME, m_btnRename);
     DDX_Control(dx, IDC_ST_ADD, m_btnAdd);
+    DDX_Control(dx, IDC_ST_IMPORT, m_btnImport);
+    DDX_Control(dx, IDC_ST_EXPORT, m_btnExport);
     DDX_Control(dx, IDC_ST_SETS, m_listSets);
     DDX_LBString(dx, IDC_ST_SETS, m_strSelSet);
 }
@@ -48,6 +94,14 @@ void CStEdtPp::InsertSetRow(int row, const std::string& name)
         FillSetList();
 }
 
+void CStEdtPp::UpdateInterchangeButtons()
+{
+    const int row = m_listSets.GetCurSel();
+    const bool selected = row != LB_ERR && row < static_cast<int>(m_pApp->m_setNames.size());
+    m_btnImport.EnableWindow(selected);
+    m_btnExport.EnableWindow(selected);
+}
+
 bool CStEdtPp::GetSelectedSet(int& row, std::string& name) const
 {
     row = m_listSets.GetCurSel();
@@ -61,6 +115,7 @@ BOOL CStEdtPp::OnInitDialog()
     // Rename and Delete wait for the user's own choice of a set.
     m_btnRename.EnableWindow(false);
     m_btnDelete.EnableWindow(false);
+    UpdateInterchangeButtons();
     return TRUE;
 }
 
@@ -69,6 +124,7 @@ BOOL CStEdtPp::OnSetActive()
     const BOOL result = CPropertyPage::OnSetActive();
     if (m_pApp->m_nCurSet != -1)
         m_listSets.SetCurSel(m_pApp->m_nCurSet);
+    UpdateInterchangeButtons();
     return result;
 }
 
@@ -86,6 +142,7 @@ void CStEdtPp::OnSelChangeSetList()
     m_btnRename.EnableWindow(true);
     m_btnDelete.EnableWindow(true);
     m_pApp->m_nCurSet = row;
+    UpdateInterchangeButtons();
 }
 
 bool CStEdtPp::AcceptSetName(const std::string& typed, int self, std::string& name) const
@@ -122,6 +179,7 @@ void CStEdtPp::OnAddSet()
     m_listSets.SetCurSel(added);
     m_pApp->m_nCurSet = added;
     MarkStoreChanged(*this, *m_pApp);
+    UpdateInterchangeButtons();
 }
 
 void CStEdtPp::OnDeleteSet()
@@ -142,6 +200,7 @@ void CStEdtPp::OnDeleteSet()
     m_listSets.SetCurSel(next);
     m_pApp->m_nCurSet = next;
     MarkStoreChanged(*this, *m_pApp);
+    UpdateInterchangeButtons();
 }
 
 void CStEdtPp::OnRenameSet()
@@ -163,4 +222,43 @@ void CStEdtPp::OnRenameSet()
     m_listSets.SetCurSel(renamed);
     m_pApp->m_nCurSet = renamed;
     MarkStoreChanged(*this, *m_pApp);
+    UpdateInterchangeButtons();
+}
+
+void CStEdtPp::OnImportKeySyms()
+{
+    int row;
+    std::string setName;
+    if (!GetSelectedSet(row, setName))
+        return;
+    std::string path, bytes;
+    if (!AskOpenFilePath(LoadResString(IDS_IMPORT_TITLE), path))
+        return;
+    if (!ReadImportFile(path, bytes)) {
+        ResMessageBox(IDS_READ_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
+        return;
+    }
+    // All or nothing: out of memory leaves the store as it was.
+    const ImportResult result = ImportKeySyms(*m_pApp, row, bytes);
+    if (result.imported > 0)
+        MarkStoreChanged(*this, *m_pApp);
+    std::string text = FormatResString(IDS_IMPORTED, std::to_string(result.imported), setName);
+    if (result.skipped > 0) {
+        text += "\r\n\r\n";
+        text += FormatResString(IDS_IMPORT_SKIPPED, std::to_string(result.skipped),
+                                std::to_string(result.firstSkip.line), SkipReasonText(result.firstSkip));
+    }
+    TextMessageBox(text, MB_OK | (result.skipped > 0 ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+}
+
+void CStEdtPp::OnExportKeySyms()
+{
+    int row;
+    std::string setName, path;
+    if (!GetSelectedSet(row, setName))
+        return;
+    if (!AskSaveFilePath(LoadResString(IDS_EXPORT_TITLE), ExportFileName(setName), kExportExtension, path))
+        return;
+    if (!ExportKeySyms(*m_pApp, row, path))
+        ResMessageBox(IDS_WRITE_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
 }

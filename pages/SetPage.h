@@ -22,6 +22,8 @@ private:
     void OnRenameSet();
     void OnSelChangeSetList();
     void OnDeleteSet();
+    void OnImportKeySyms();
+    void OnExportKeySyms();
 
     // The name to use for `typed` (a new set when `self` is -1); says why when there is none.
     bool AcceptSetName(const std::string& typed, int self, std::string& name) const;
@@ -30,6 +32,8 @@ private:
     void InsertSetRow(int row, const std::string& name);
     // The selected row's set name; false when no row is selected.
     bool GetSelectedSet(int& row, std::string& name) const;
+    // Import and Export work on the selected set: enabled exactly while there is one.
+    void UpdateInterchangeButtons();
 
     static const CommandEntry kCommands[];
 
@@ -37,6 +41,8 @@ private:
     CButton m_btnDelete;
     CButton m_btnRename;
     CButton m_btnAdd;
+    CButton m_btnImport;
+    CButton m_btnExport;
     CListBox m_listSets;
     std::string m_strSelSet;
 };

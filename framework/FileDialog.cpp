@@ -1,0 +1,44 @@
+#include "framework/FileDialog.h"
+
+#include "framework/WinApp.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <vector>
+
+namespace {
+
+const DWORD kCommonFlags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+
+bool RunFileDialog(bool save, const std::string& title, const std::string& proposedName, const std::string& extension,
+                   std::string& path)
+{
+    std::vector<char> file(MAX_PATH, '\0');
+    proposedName.copy(file.data(), MAX_PATH - 1);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = AfxGetPopupOwner();
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.Flags = kCommonFlags | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog);
+    if (!chosen) return false;
+    path = file.data();
+    return !path.empty();
+}
+
+}  // namespace
+
+bool AskOpenFilePath(const std::string& title, std::string& path)
+{
+    return RunFileDialog(false, title, {}, {}, path);
+}
+
+bool AskSaveFilePath(const std::string& title, const std::string& proposedName, const std::string& extension,
+                     std::string& path)
+{
+    return RunFileDialog(true, title, proposedName, extension, path);
+}
