@@ -84,5 +84,9 @@ void CKeySymApp::OnHelp()
 
 void CKeySymApp::WinHelp(HWND owner, ULONG_PTR data, UINT command)
 {
-    LaunchHelp(owner, m_pszHelpFilePath, command, data);
+    // The platform's help engine starts whether or not the file is there; a missing file is
+    // said at once instead.
+    const std::string path = m_pszHelpFilePath ? m_pszHelpFilePath : kHelpFileName;
+    if (!PathExists(path) || !::WinHelpA(owner, path.c_str(), command, data))
+        ResMessageBox(IDS_HELP_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
 }

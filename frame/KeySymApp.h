@@ -11,6 +11,7 @@ public:
     int InitInstance() override;
     int ExitInstance() override;
     bool OnCommand(UINT id) override;
+    // Alt+H: the platform's help engine over the help file; a failure is reported.
     void WinHelp(HWND owner, ULONG_PTR data, UINT command) override;
 
     // The pages' Help button: the help file at the editor's topic.

@@ -16,6 +16,14 @@ struct CommandEntry {
     CommandHandler handler;
 };
 
+// One key pressed in a control that presses a button of the same dialog, as a click would
+// (when the button is enabled): the keyboard way to a button.
+struct KeyEntry {
+    UINT controlId;
+    UINT key;        // virtual-key code, without Ctrl or Alt
+    UINT buttonId;
+};
+
 template <class T>
 constexpr CommandHandler Handler(void (T::*handler)())
 {
@@ -60,6 +68,7 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     virtual std::span<const CommandEntry> GetCommandMap() const { return {}; }
+    virtual std::span<const KeyEntry> GetKeyMap() const { return {}; }
     // WM_NOTIFY; true when handled, with the dialog result in `result`.
     virtual bool OnNotify(const NMHDR& header, LRESULT& result) { (void)header; (void)result; return false; }
     // Messages that are neither commands nor notifications; false lets the dialog manager have them.
@@ -73,5 +82,9 @@ protected:
 
 private:
     bool DispatchCommand(UINT code, UINT id);
+    void WatchKeys();
+    const KeyEntry* FindKey(UINT controlId, WPARAM key) const;
+    static LRESULT CALLBACK KeyProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR dialog);
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -14,9 +14,16 @@ const CommandEntry CKsEdtPp::kCommands[] = {
     {LBN_DBLCLK, IDC_KS_KEYSYMS, Handler(&CKsEdtPp::OnDblClkKeySyms)},
 };
 
+const KeyEntry CKsEdtPp::kKeys[] = {
+    {IDC_KS_KEYSYMS, VK_DELETE, IDC_KS_DELETE},
+    {IDC_KS_KEYSYMS, VK_RETURN, IDC_KS_EDIT},
+    {IDC_KS_KEYSYMS, VK_INSERT, IDC_KS_ADD},
+};
+
 CKsEdtPp::CKsEdtPp() : CPropertyPage(IDD_KEYSYM_PAGE), m_pApp(&GetKeySymApp()) {}
 
 std::span<const CommandEntry> CKsEdtPp::GetCommandMap() const { return kCommands; }
+std::span<const KeyEntry> CKsEdtPp::GetKeyMap() const { return kKeys; }
 
 void CKsEdtPp::DoDataExchange(CDataExchange& dx)
 {

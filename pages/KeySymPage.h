@@ -15,6 +15,7 @@ protected:
     BOOL OnApply() override;
     BOOL OnSetActive() override;
     std::span<const CommandEntry> GetCommandMap() const override;
+    std::span<const KeyEntry> GetKeyMap() const override;
 
 private:
     void OnSelChangeSets();
@@ -32,6 +33,7 @@ private:
     bool FindKeySymSet(const std::string& name, std::string& setName) const;
 
     static const CommandEntry kCommands[];
+    static const KeyEntry kKeys[];
 
     CKeySymApp* m_pApp;
     int m_nTabStop = 0;

@@ -19,9 +19,14 @@ const CommandEntry CSchPp::kCommands[] = {
     {LBN_SELCHANGE, IDC_SCH_KEYSYMS, Handler(&CSchPp::OnSelChangeKeySyms)},
 };
 
+const KeyEntry CSchPp::kKeys[] = {
+    {IDC_SCH_FIND_TEXT, VK_RETURN, IDC_SCH_FIND},
+};
+
 CSchPp::CSchPp() : CPropertyPage(IDD_SEARCH_PAGE), m_pApp(&GetKeySymApp()) {}
 
 std::span<const CommandEntry> CSchPp::GetCommandMap() const { return kCommands; }
+std::span<const KeyEntry> CSchPp::GetKeyMap() const { return kKeys; }
 
 void CSchPp::DoDataExchange(CDataExchange& dx)
 {
@@ -205,6 +210,7 @@ void CSchPp::EndSearch(bool continued)
     } else {
         ResMessageBox(IDS_NOT_FOUND, MB_OK | MB_ICONEXCLAMATION, m_strFind);
         m_btnFind.EnableWindow(false);
+        m_editFind.SetFocus();   // the Find button that had the focus is disabled now
     }
     m_bFindNext = FALSE;
     m_strLastHit.clear();

@@ -14,6 +14,7 @@ protected:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     std::span<const CommandEntry> GetCommandMap() const override;
+    std::span<const KeyEntry> GetKeyMap() const override;
 
 private:
     void OnSelChangeSets();
@@ -43,6 +44,7 @@ private:
     void EndSearch(bool continued);
 
     static const CommandEntry kCommands[];
+    static const KeyEntry kKeys[];
 
     CKeySymApp* m_pApp;
     int m_nTabStop = 0;

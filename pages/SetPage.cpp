@@ -18,6 +18,12 @@ const CommandEntry CStEdtPp::kCommands[] = {
     {BN_CLICKED, IDC_ST_EXPORT, Handler(&CStEdtPp::OnExportKeySyms)},
 };
 
+const KeyEntry CStEdtPp::kKeys[] = {
+    {IDC_ST_SETS, VK_DELETE, IDC_ST_DELETE},
+    {IDC_ST_SETS, VK_F2, IDC_ST_RENAME},
+    {IDC_ST_SETS, VK_INSERT, IDC_ST_ADD},
+};
+
 namespace {
 
 const char kExportExtension[] = "db";
@@ -60,6 +66,7 @@ std::string SkipReasonText(const ImportSkip& skip)
 CStEdtPp::CStEdtPp() : CPropertyPage(IDD_SET_PAGE), m_pApp(&GetKeySymApp()) {}
 
 std::span<const CommandEntry> CStEdtPp::GetCommandMap() const { return kCommands; }
+std::span<const KeyEntry> CStEdtPp::GetKeyMap() const { return kKeys; }
 
 void CStEdtPp::DoDataExchange(CDataExchange& dx)
 {
@@ -130,8 +137,8 @@ BOOL CStEdtPp::OnSetActive()
 
 BOOL CStEdtPp::OnApply()
 {
-    ApplyStoreChanges(*this, *m_pApp);
-    return CPropertyPage::OnApply();
+    // Changes kept unsaved keep the sheet open, whether OK or Apply was pressed.
+    return ApplyStoreChanges(*this, *m_pApp) ? CPropertyPage::OnApply() : FALSE;
 }
 
 void CStEdtPp::OnSelChangeSetList()

@@ -16,6 +16,7 @@ protected:
     BOOL OnApply() override;
     BOOL OnSetActive() override;
     std::span<const CommandEntry> GetCommandMap() const override;
+    std::span<const KeyEntry> GetKeyMap() const override;
 
 private:
     void OnAddSet();
@@ -36,6 +37,7 @@ private:
     void UpdateInterchangeButtons();
 
     static const CommandEntry kCommands[];
+    static const KeyEntry kKeys[];
 
     CKeySymApp* m_pApp;
     CButton m_btnDelete;

@@ -351,6 +351,51 @@ TEST(KeySymPage, DoubleByteSetsAndNamesUnderCodePage932)
     EXPECT_NE(std::find(rows.begin(), rows.end(), "\x8B\x40\x94\x5C\t1"), rows.end());
 }
 
+// Lists and the search text answer the keys Windows users expect, as the buttons would.
+TEST(Keyboard, KeysOfTheListsAndTheSearchTextPressTheButtons)
+{
+    Editor editor;
+    // A key as it arrives: posted to the control, through the sheet's dialog manager.
+    const auto press = [&](HWND control, UINT key) {
+        ::PostMessageA(control, WM_KEYDOWN, key, 1);
+        ::PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+    };
+    // The window the key opens: a dialog by its title, a message box by its text.
+    const auto expectBox = [&](UINT key, HWND control, const std::string& title, int answer,
+                               const std::string& message = {}) {
+        press(control, key);
+        HWND box = editor.sheet->WaitForPopup();
+        ASSERT_NE(box, nullptr) << "key " << key;
+        EXPECT_EQ(message.empty() ? WindowText(box) : MessageBoxText(box), message.empty() ? title : message);
+        editor.Dismiss(box, answer);
+    };
+    HWND list = editor.List();
+    press(list, VK_RETURN);   // no row selected: nothing to edit, and the sheet stays
+    editor.sheet->Sync();
+    EXPECT_EQ(editor.sheet->FindPopup(), nullptr);
+    EXPECT_TRUE(editor.sheet->IsOpen());
+    expectBox(VK_INSERT, list, LibraryString(IDS_NEW_KEYSYM_TITLE), IDCANCEL);
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
+    expectBox(VK_RETURN, list, LibraryString(IDS_EDIT_KEYSYM_TITLE), IDCANCEL);
+    expectBox(VK_DELETE, list, "", IDNO, LibraryString(IDS_CONFIRM_DELETE_KEYSYM, "Greek", "alpha"));
+
+    HWND sets = editor.sheet->Control(2, IDC_ST_SETS);
+    SelectListRow(editor.sheet->Page(2), IDC_ST_SETS, 1);
+    expectBox(VK_F2, sets, LibraryString(IDS_RENAME_SET_TITLE), IDCANCEL);
+    expectBox(VK_INSERT, sets, LibraryString(IDS_ADD_SET_TITLE), IDCANCEL);
+    expectBox(VK_DELETE, sets, "", IDNO, LibraryString(IDS_CONFIRM_DELETE_SET, "math"));
+
+    HWND search = editor.sheet->Page(1);
+    HWND text = ::GetDlgItem(search, IDC_SCH_FIND_TEXT);
+    SetEditText(search, IDC_SCH_FIND_TEXT, "omega");
+    expectBox(VK_RETURN, text, "", IDOK, LibraryString(IDS_NOT_FOUND, "omega"));
+    EXPECT_TRUE(editor.sheet->IsOpen()) << "Enter in the search text finds; it does not close the sheet";
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ::GetGUIThreadInfo(editor.sheet->threadId, &gui);
+    EXPECT_EQ(gui.hwndFocus, text) << "after \"not found\" the search text has the focus";
+}
+
 TEST(KeySymDialog, OkFollowsBothFieldsAndValueKeepsHexAtItsEnd)
 {
     Editor editor;

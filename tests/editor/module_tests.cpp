@@ -245,8 +245,8 @@ TEST(EditKeySyms, TabsReadKeySymsSearchSets)
     EXPECT_NE(::GetDlgItem(sheet.Page(2), IDC_ST_SETS), nullptr);
 }
 
-// Alt+H and the pages' Help button both open the help file in the installation
-// directory at the editor's topic, through the maker's help launcher.
+// Alt+H opens the help file with the platform's help engine, owned by the sheet, and says so
+// when it cannot; the pages' Help button goes through the maker's help launcher.
 TEST(EditKeySyms, AltHAndHelpButtonOpenHelpAtTheEditorsTopic)
 {
     const std::string folder = BinDir() + "\\..\\helpdouble";
@@ -263,14 +263,34 @@ TEST(EditKeySyms, AltHAndHelpButtonOpenHelpAtTheEditorsTopic)
         const LPARAM altDown = 0x20000001;
         ::PostMessageA(sheet.CurrentPage(), WM_SYSKEYDOWN, 'J', altDown);  // another letter: not help
         ::PostMessageA(sheet.CurrentPage(), WM_SYSKEYDOWN, 'H', altDown);
-        sheet.Sync();
-        EXPECT_EQ(ReadFileBytes(log), "0|" + helpFile + "|1|1000102\n");
+        HWND box = sheet.WaitForPopup();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), LibraryString(IDS_HELP_FAILED, helpFile)) << "the help file is not there";
+        EXPECT_EQ(::GetWindow(box, GW_OWNER), sheet.sheet);
+        Answer(box, IDOK);
+        WaitGone(box);
+        EXPECT_EQ(ReadFileBytes(log), "");
         sheet.PressButton(PSBTN_HELP);
         sheet.Sync();
-        EXPECT_EQ(ReadFileBytes(log), "0|" + helpFile + "|1|1000102\n1|" + helpFile + "|1|1000102\n");
+        EXPECT_EQ(ReadFileBytes(log), "1|" + helpFile + "|1|1000102\n") << "no owner";
     }
     dirs.Unload();
     _putenv_s("KS_HELP_LOG", "");
+}
+
+// Two threads of one host may each run a sheet: each sheet's dialogs belong to that sheet.
+TEST(EditKeySyms, SheetsOnTwoThreadsOwnTheirOwnDialogs)
+{
+    ModuleFixture dirs(kGreek);
+    ASSERT_NE(dirs.Load(), nullptr);
+    SheetSession first(dirs.module), second(dirs.module);
+    ASSERT_TRUE(first.IsOpen() && second.IsOpen());
+    PostClick(first.Page(0), IDC_KS_ADD);
+    PostClick(second.Page(2), IDC_ST_ADD);
+    HWND firstDialog = first.WaitForPopup(), secondDialog = second.WaitForPopup();
+    ASSERT_TRUE(firstDialog && secondDialog);
+    EXPECT_EQ(::GetWindow(firstDialog, GW_OWNER), first.sheet);
+    EXPECT_EQ(::GetWindow(secondDialog, GW_OWNER), second.sheet);
 }
 
 TEST(Host, ReportsAModuleThatIsMissingAndFails)
