@@ -25,7 +25,7 @@ std::string Quoted(std::string_view text)
     return quoted;
 }
 
-// Section names as the section reader matches them: "A" to "Z" folded, nothing else.
+// Enough folding to know the set list's own section by its ASCII name.
 std::string FoldSectionName(std::string_view name)
 {
     std::string folded(name);
@@ -92,7 +92,10 @@ private:
             }
             listed.push_back(name);
             listedLines.push_back(line.line);
-            m_listed.insert(FoldSectionName(name));
+            // The reader's own look-up says which section a set's name finds.
+            const ProfileSections::Range section = m_file.Find(name);
+            if (!section.empty())
+                m_listed.insert(section.begin());
         }
         // The editor reads the sets in its own order; of a set listed twice, the section is
         // read once per listing, so once is enough here.
@@ -117,8 +120,8 @@ private:
                                 "] repeats an earlier section of that name: the editor does not read it.");
                 continue;
             }
-            const std::string folded = FoldSectionName(h.name);
-            if (folded != kSetListSection && !m_listed.count(folded))
+            // A section without keysyms hides nothing.
+            if (!h.lines.empty() && FoldSectionName(h.name) != kSetListSection && !m_listed.count(h.lines.begin()))
                 Add(h.line, "No set in [main] lists the section [" + std::string(h.name) +
                                 "]: the editor does not show its keysyms.");
         }
@@ -131,11 +134,12 @@ private:
             size_t line;
         };
         std::unordered_map<std::string_view, FirstSeen> seen;
-        std::unordered_set<std::string> read;
+        std::unordered_set<const ProfileEntry*> read;
         for (const std::string& set : m_loadOrder) {
-            if (!read.insert(FoldSectionName(set)).second)
+            const ProfileSections::Range section = m_file.Find(set);
+            if (section.empty() || !read.insert(section.begin()).second)
                 continue;
-            for (const ProfileEntry& line : m_file.Find(set)) {
+            for (const ProfileEntry& line : section) {
                 if (!line.hasValue) {
                     Add(line.line, "A line without \"=\" is no keysym: the editor does not read it.");
                     continue;
@@ -177,7 +181,7 @@ private:
 
     const ProfileSections& m_file;
     std::vector<KeySymFileFinding> m_findings;
-    std::unordered_set<std::string> m_listed;   // folded names of the listed sets
+    std::unordered_set<const ProfileEntry*> m_listed;   // the first lines of the listed sets' sections
     std::vector<std::string> m_loadOrder;
 };
 }  // namespace
