@@ -24,7 +24,16 @@ bool RunFileDialog(bool save, const std::string& title, const std::string& propo
     dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = kCommonFlags | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL chosen = save ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog);
+    // The dialog library is loaded for the dialog only: loaded with the module, it would cost
+    // the host a handle at every load. Loaded under the module's context, it shows version 6 controls.
+    CActivationScope scope;
+    HMODULE library = ::LoadLibraryA("comdlg32.dll");
+    if (!library) return false;
+    using Run = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    auto run = reinterpret_cast<Run>(
+        reinterpret_cast<void*>(::GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
+    const BOOL chosen = run && run(&dialog);
+    ::FreeLibrary(library);
     if (!chosen) return false;
     path = file.data();
     return !path.empty();
