@@ -324,6 +324,9 @@ private:
         const ImportResult result = ImportKeySyms(m_store, set, bytes);
         if (result.imported > 0)
             MarkChanged();
+        // Every skipped line as "file(line): reason", as compilers report, then the editor's summary.
+        for (const ImportSkip& skip : result.skips)
+            m_err.Line(path + "(" + std::to_string(skip.line) + "): " + SkipReason(skip));
         if (result.skipped > 0)
             m_err.Line(ToolMessage(IDS_IMPORT_SKIPPED, std::to_string(result.skipped),
                                    std::to_string(result.firstSkip.line), SkipReason(result.firstSkip)));

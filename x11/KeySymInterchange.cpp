@@ -221,10 +221,12 @@ bool ReadDatabaseLine(std::string_view line, bool& ignored, std::string& name, s
     return true;
 }
 
-void NoteSkip(size_t& skipped, ImportSkip& first, ImportSkip skip)
+template <class Outcome>
+void NoteSkip(Outcome& outcome, ImportSkip skip)
 {
-    if (skipped == 0 || skip.line < first.line) first = std::move(skip);
-    ++skipped;
+    if (outcome.skipped == 0 || skip.line < outcome.firstSkip.line) outcome.firstSkip = skip;
+    ++outcome.skipped;
+    outcome.skips.push_back(std::move(skip));
 }
 
 ImportSkip LineSkip(size_t line, std::string_view text)
@@ -261,7 +263,7 @@ KeySymLines ParseKeySymLines(std::string_view bytes)
             header.keySyms.push_back({lineNumber, name, value});
             break;
         case HeaderLine::BadKeySym:
-            NoteSkip(header.skipped, header.firstSkip, LineSkip(lineNumber, line));
+            NoteSkip(header, LineSkip(lineNumber, line));
             break;
         case HeaderLine::Other:
         case HeaderLine::OffsetMacro:
@@ -271,7 +273,7 @@ KeySymLines ParseKeySymLines(std::string_view bytes)
         if (ReadDatabaseLine(line, ignored, name, value))
             database.keySyms.push_back({lineNumber, name, value});
         else if (!ignored)
-            NoteSkip(database.skipped, database.firstSkip, LineSkip(lineNumber, line));
+            NoteSkip(database, LineSkip(lineNumber, line));
     }
     return header.keySyms.empty() && header.skipped == 0 ? std::move(database) : std::move(header);
 }
@@ -285,6 +287,7 @@ ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes)
     KeySymLines lines = ParseKeySymLines(bytes);
     result.skipped = lines.skipped;
     result.firstSkip = std::move(lines.firstSkip);
+    result.skips = std::move(lines.skips);
 
     // Everything new is gathered aside; the store is touched only by the final merge,
     // which moves nodes and allocates nothing.
@@ -309,8 +312,10 @@ ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes)
             continue;
         }
         skip.name = std::move(line.name);
-        NoteSkip(result.skipped, result.firstSkip, std::move(skip));
+        NoteSkip(result, std::move(skip));
     }
+    std::stable_sort(result.skips.begin(), result.skips.end(),
+                     [](const ImportSkip& a, const ImportSkip& b) { return a.line < b.line; });
     result.imported = incoming.size();
     store.m_keySyms.merge(incoming);
     return result;

@@ -44,12 +44,14 @@ struct KeySymLines {
     std::vector<KeySymLine> keySyms;   // in file order
     size_t skipped = 0;                // lines that are no keysym line
     ImportSkip firstSkip;              // the first of them, when there is one
+    std::vector<ImportSkip> skips;     // all of them, in file order
 };
 
 struct ImportResult {
     size_t imported = 0;
     size_t skipped = 0;
     ImportSkip firstSkip;              // meaningful when skipped > 0
+    std::vector<ImportSkip> skips;     // every skipped line, in file order
 };
 
 // The keysym lines of an import file's bytes: CR LF, LF or CR line ends, any length, any
