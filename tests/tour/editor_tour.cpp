@@ -18,6 +18,30 @@ const char kSample[] =
     "[Greek]\r\nalpha=7e1\r\nbeta=7e2\r\ngamma=7e3\r\nGreek_OMEGAaccent=7ab\r\nGreek_alphaaccent=7b1\r\n"
     "[Technical symbols]\r\nleftradical=8a1\r\nintegral=8bf\r\n";
 
+// Under code page 932 the sample also holds sets and keysyms with double-byte names, whose
+// trail bytes are "[", "]", "@" and letters.
+const wchar_t kJapaneseSets[] =
+    L"[main]\r\nキー記号=1\r\nデータ=1\r\n"
+    L"[キー記号]\r\n機能キー=1000100\r\n変換=ff23\r\nユーザー定義=10000ab\r\n"
+    L"[データ]\r\nゾーン=1000101\r\n";
+
+std::string SampleFile()
+{
+    if (::GetACP() != 932)
+        return kSample;
+    const int n = ::WideCharToMultiByte(932, 0, kJapaneseSets, -1, nullptr, 0, nullptr, nullptr);
+    std::string japanese(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(932, 0, kJapaneseSets, -1, japanese.data(), n, nullptr, nullptr);
+    japanese.resize(static_cast<size_t>(n - 1));
+    // The set list of both, then the sections of both.
+    std::string sample = kSample;
+    const size_t sections = sample.find("\r\n[", 5) + 2;
+    const size_t theirSections = japanese.find("\r\n[", 5) + 2;
+    sample.insert(sections, japanese.substr(theirSections));
+    sample.insert(sections, japanese.substr(8, theirSections - 8));
+    return sample;
+}
+
 void SetLocale(const std::string& code)
 {
     HKEY key;
@@ -96,7 +120,7 @@ int main(int argc, char** argv)
     }
     const std::string out = std::string(argv[1]) + "\\" + argv[2] + "-";
     SetLocale(argv[2]);
-    ModuleFixture dirs(kSample);
+    ModuleFixture dirs(SampleFile());
     if (!dirs.Load()) {
         std::fprintf(stderr, "the module did not load\n");
         ClearLocale();
@@ -112,6 +136,19 @@ int main(int argc, char** argv)
 
         CapturePopup(sheet, page, IDC_KS_EDIT, out + "2-keysym-dialog-edit.bmp", IDCANCEL);
         CapturePopup(sheet, page, IDC_KS_ADD, out + "3-keysym-dialog-new.bmp", IDCANCEL);
+        // What the hint says of a standard name with another value, and of names and values X cannot use.
+        CapturePopup(sheet, page, IDC_KS_ADD, out + "3a-keysym-dialog-hint-standard.bmp", IDCANCEL, [](HWND dialog) {
+            SetEditText(dialog, IDC_SYM_NAME, "Greek_alpha");
+            SetEditText(dialog, IDC_SYM_VALUE, "7e2");
+        });
+        CapturePopup(sheet, page, IDC_KS_ADD, out + "3b-keysym-dialog-hint-refused.bmp", IDCANCEL, [](HWND dialog) {
+            SetEditText(dialog, IDC_SYM_NAME, "my-key");
+            SetEditText(dialog, IDC_SYM_VALUE, "20000000");
+        });
+        CapturePopup(sheet, page, IDC_KS_ADD, out + "3c-keysym-dialog-hint-unicode.bmp", IDCANCEL, [](HWND dialog) {
+            SetEditText(dialog, IDC_SYM_NAME, "my_arrow");
+            SetEditText(dialog, IDC_SYM_VALUE, "1002192");
+        });
         CapturePopup(sheet, page, IDC_KS_DELETE, out + "4-delete-keysym-question.bmp", IDNO);
 
         page = sheet.Page(1);
@@ -124,6 +161,13 @@ int main(int argc, char** argv)
         SelectListRow(page, IDC_ST_SETS, 1);
         sheet.Sync();
         Capture(sheet.sheet, out + "6-set-page.bmp");
+        if (::GetACP() == 932) {
+            page = sheet.Page(0);
+            SelectComboRow(page, IDC_KS_SETS, 3);   // after the sets of single-byte names
+            sheet.Sync();
+            Capture(sheet.sheet, out + "1a-keysym-page-double-byte.bmp");
+            page = sheet.Page(2);
+        }
         CapturePopup(sheet, page, IDC_ST_RENAME, out + "7-set-name-dialog-rename.bmp", IDCANCEL,
                      [](HWND dialog) { SetEditText(dialog, IDC_SET_NEW_NAME, "Greek letters"); });
         CapturePopup(sheet, page, IDC_ST_ADD, out + "8-set-name-dialog-add.bmp", IDCANCEL);
