@@ -1,6 +1,5 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
-#include <commctrl.h>
 
 void DDX_Control(CDataExchange& dx, int id, CWnd& control)
 {
@@ -87,58 +86,19 @@ CDialog* CDialog::FromWindow(HWND hwnd)
     return reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
 }
 
-void CDialog::WatchKeys()
-{
-    for (const KeyEntry& entry : GetKeyMap()) {
-        if (HWND control = GetDlgItem(static_cast<int>(entry.controlId)))
-            ::SetWindowSubclass(control, KeyProc, 0, reinterpret_cast<DWORD_PTR>(this));   // once per control
-    }
-}
-
-const KeyEntry* CDialog::FindKey(UINT controlId, WPARAM key) const
+bool CDialog::PressKeyButton(UINT controlId, WPARAM key)
 {
     if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0)
-        return nullptr;
-    for (const KeyEntry& entry : GetKeyMap())
-        if (entry.controlId == controlId && entry.key == key)
-            return &entry;
-    return nullptr;
-}
-
-LRESULT CALLBACK CDialog::KeyProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                  DWORD_PTR context)
-{
-    auto* dialog = reinterpret_cast<CDialog*>(context);
-    const UINT id = static_cast<UINT>(::GetDlgCtrlID(control));
-    switch (message) {
-    case WM_GETDLGCODE: {
-        // Keys of ours go to the control, not to the dialog manager (Enter would press OK).
-        LRESULT code = ::DefSubclassProc(control, message, wParam, lParam);
-        const MSG* pending = reinterpret_cast<const MSG*>(lParam);
-        if (pending && pending->message == WM_KEYDOWN && dialog->FindKey(id, pending->wParam))
-            code |= DLGC_WANTMESSAGE;
-        return code;
+        return false;
+    for (const KeyEntry& entry : GetKeyMap()) {
+        if (entry.controlId != controlId || entry.key != key)
+            continue;
+        HWND button = GetDlgItem(static_cast<int>(entry.buttonId));
+        if (button && ::IsWindowEnabled(button))
+            ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(entry.buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        return true;   // ours even when the button is disabled: Enter must not press OK instead
     }
-    case WM_KEYDOWN:
-        if (const KeyEntry* entry = dialog->FindKey(id, wParam)) {
-            HWND button = dialog->GetDlgItem(static_cast<int>(entry->buttonId));
-            if (button && ::IsWindowEnabled(button))
-                ::PostMessageA(dialog->m_hWnd, WM_COMMAND, MAKEWPARAM(entry->buttonId, BN_CLICKED),
-                               reinterpret_cast<LPARAM>(button));
-            return 0;
-        }
-        break;
-    case WM_CHAR:
-        if (wParam == '\r' && dialog->FindKey(id, VK_RETURN))
-            return 0;   // taken as a key already; an edit would only beep
-        break;
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(control, KeyProc, 0);
-        break;
-    default:
-        break;
-    }
-    return ::DefSubclassProc(control, message, wParam, lParam);
+    return false;
 }
 
 bool CDialog::DispatchCommand(UINT code, UINT id)
@@ -158,11 +118,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     try {
         switch (message) {
-        case WM_INITDIALOG: {
-            const BOOL result = OnInitDialog();
-            WatchKeys();
-            return result;
-        }
+        case WM_INITDIALOG:
+            return OnInitDialog();
         case WM_COMMAND:
             return DispatchCommand(HIWORD(wParam), LOWORD(wParam)) ? TRUE : FALSE;
         case WM_NOTIFY: {

@@ -58,6 +58,9 @@ public:
     // Runs the dialog owned by the thread's active window; IDOK, IDCANCEL or -1.
     INT_PTR DoModal();
     bool UpdateData(bool saveAndValidate);
+    // A key pressed in control `controlId`: when the key map gives it a button, presses that
+    // button if it is enabled, and the key is taken (true).
+    bool PressKeyButton(UINT controlId, WPARAM key);
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
 
     UINT m_nTemplateId;
@@ -82,9 +85,6 @@ protected:
 
 private:
     bool DispatchCommand(UINT code, UINT id);
-    void WatchKeys();
-    const KeyEntry* FindKey(UINT controlId, WPARAM key) const;
-    static LRESULT CALLBACK KeyProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR dialog);
+
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -6,7 +6,19 @@ CPropertySheet::CPropertySheet(std::string caption, HWND parent, UINT firstPage)
 {
 }
 
-BOOL CPropertySheet::PreTranslateMessage(MSG&) { return FALSE; }
+BOOL CPropertySheet::PreTranslateMessage(MSG& message)
+{
+    // Keys of a page's controls go to the page's key map before the dialog manager sees them
+    // (which would take Enter for OK).
+    if (message.message != WM_KEYDOWN || !message.hwnd)
+        return FALSE;
+    HWND parent = ::GetParent(message.hwnd);
+    for (CPropertyPage* page : m_pages) {
+        if (page->m_hWnd && page->m_hWnd == parent)
+            return page->PressKeyButton(static_cast<UINT>(::GetDlgCtrlID(message.hwnd)), message.wParam) ? TRUE : FALSE;
+    }
+    return FALSE;
+}
 
 void CPropertySheet::WinHelp(ULONG_PTR data, UINT command)
 {

@@ -52,7 +52,12 @@ double Median(std::vector<double> values)
 int main()
 {
     std::vector<ksbench::Row> rows;
+    // KS_BENCH_ONLY=name runs one of them.
+    char only[64] = {};
+    ::GetEnvironmentVariableA("KS_BENCH_ONLY", only, sizeof only);
     for (auto& [name, benchmark] : ksbench::Registry()) {
+        if (only[0] && name != only)
+            continue;
         std::fprintf(stderr, "running %s...\n", name.c_str());
         benchmark(rows);
     }
