@@ -48,17 +48,8 @@ std::string ExportFileName(const std::string& setName)
 // Why a line was skipped, in the words the keysym page uses for the same refusal.
 std::string SkipReasonText(const ImportSkip& skip)
 {
-    switch (skip.reason) {
-    case ImportSkipReason::NameHasBlankOrAt:
-        return FormatResString(IDS_KEYSYM_NAME_INVALID, skip.name);
-    case ImportSkipReason::NameUnstorable:
-        return FormatResString(IDS_KEYSYM_NAME_UNSTORABLE, skip.name);
-    case ImportSkipReason::NameTaken:
-        return FormatResString(IDS_KEYSYM_NAME_USED, skip.name, skip.holder);
-    case ImportSkipReason::NotKeySymLine:
-        break;
-    }
-    return '"' + skip.text + '"';
+    const ImportSkipMessage message = DescribeImportSkip(skip);
+    return message.stringId ? FormatResString(message.stringId, message.arg1, message.arg2) : '"' + message.arg1 + '"';
 }
 
 }  // namespace

@@ -291,17 +291,8 @@ private:
 
     std::string SkipReason(const ImportSkip& skip) const
     {
-        switch (skip.reason) {
-        case ImportSkipReason::NameHasBlankOrAt:
-            return ToolMessage(IDS_KEYSYM_NAME_INVALID, skip.name);
-        case ImportSkipReason::NameUnstorable:
-            return ToolMessage(IDS_KEYSYM_NAME_UNSTORABLE, skip.name);
-        case ImportSkipReason::NameTaken:
-            return ToolMessage(IDS_KEYSYM_NAME_USED, skip.name, skip.holder);
-        case ImportSkipReason::NotKeySymLine:
-            break;
-        }
-        return skip.text;
+        const ImportSkipMessage message = DescribeImportSkip(skip);
+        return message.stringId ? ToolMessage(message.stringId, message.arg1, message.arg2) : message.arg1;
     }
 
     // As the set page imports: into the set of that name, made when there is none.

@@ -2,6 +2,7 @@
 
 #include "store/FileReplace.h"
 #include "store/NameRules.h"
+#include "resources/resource.h"
 
 #include <mbctype.h>
 
@@ -239,6 +240,21 @@ ImportSkip LineSkip(size_t line, std::string_view text)
 }
 
 }  // namespace
+
+ImportSkipMessage DescribeImportSkip(const ImportSkip& skip)
+{
+    switch (skip.reason) {
+    case ImportSkipReason::NameHasBlankOrAt:
+        return {IDS_KEYSYM_NAME_INVALID, skip.name, {}};
+    case ImportSkipReason::NameUnstorable:
+        return {IDS_KEYSYM_NAME_UNSTORABLE, skip.name, {}};
+    case ImportSkipReason::NameTaken:
+        return {IDS_KEYSYM_NAME_USED, skip.name, skip.holder};
+    case ImportSkipReason::NotKeySymLine:
+        break;
+    }
+    return {0, skip.text, {}};
+}
 
 KeySymLines ParseKeySymLines(std::string_view bytes)
 {

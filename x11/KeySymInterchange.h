@@ -32,6 +32,14 @@ struct ImportSkip {
                         // control character and never inside a double-byte character
 };
 
+// The editor's message for a skip: string `stringId` of the resource library with its
+// arguments; 0 for a line that is no keysym line, whose text is then `arg1`.
+struct ImportSkipMessage {
+    unsigned stringId = 0;
+    std::string arg1, arg2;
+};
+ImportSkipMessage DescribeImportSkip(const ImportSkip& skip);
+
 // One keysym line of an import file: the name as X11 gives it, the hex digits as written.
 struct KeySymLine {
     size_t line = 0;
