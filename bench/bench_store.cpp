@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -14,36 +16,9 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Median time of `runs` calls of `work`, each after `prepare` (not timed).
-double Time(int runs, const std::function<void()>& work, const std::function<void()>& prepare = [] {})
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        const double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    return Median(times);
-}
+using ksbench::Median;
+using ksbench::Now;
+using ksbench::Time;
 
 std::string ReadAll(const std::string& path)
 {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -15,31 +17,8 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Median time in milliseconds of `runs` calls of `work`, each after `prepare` (not timed).
-double Time(int runs, const std::function<void()>& work, const std::function<void()>& prepare = [] {})
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        const double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using ksbench::Now;
+using ksbench::Time;
 
 const int kLines = 20000;
 
