@@ -216,7 +216,7 @@ BOOL CKeySymStore::SaveKeySymFile()
     try {
         const std::string bytes = FormatKeySymFile();
         KeySymFileOps system;
-        if (!WriteReplacing(bytes, m_pFileOps ? *m_pFileOps : system)) return FALSE;
+        if (!WriteFileReplacing(m_strUserDir, m_strKeySymFile, bytes, m_pFileOps ? *m_pFileOps : system)) return FALSE;
         m_fileStamp = ReadKeySymFileStamp(m_strKeySymFile);
         m_bFileUnread = false;
         return TRUE;
@@ -224,9 +224,4 @@ BOOL CKeySymStore::SaveKeySymFile()
         // Out of memory before any file was touched.
         return FALSE;
     }
-}
-
-BOOL CKeySymStore::WriteReplacing(const std::string& bytes, KeySymFileOps& ops)
-{
-    return WriteFileReplacing(m_strUserDir, m_strKeySymFile, bytes, ops);
 }

@@ -103,6 +103,4 @@ public:
     void WriteSetSection(std::string& out, const std::string& setName,
                          const std::vector<const KeySymMap::value_type*>& keySyms) const;
 
-private:
-    BOOL WriteReplacing(const std::string& bytes, KeySymFileOps& ops);
 };
