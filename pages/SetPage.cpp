@@ -48,7 +48,7 @@ std::string ExportFileName(const std::string& setName)
 // Why a line was skipped, in the words the keysym page uses for the same refusal.
 std::string SkipReasonText(const ImportSkip& skip)
 {
-    const ImportSkipMessage message = DescribeImportSkip(skip);
+    const EditorMessage message = DescribeImportSkip(skip);
     return message.stringId ? FormatResString(message.stringId, message.arg1, message.arg2) : '"' + message.arg1 + '"';
 }
 
@@ -146,18 +146,10 @@ void CStEdtPp::OnSelChangeSetList()
 bool CStEdtPp::AcceptSetName(const std::string& typed, int self, std::string& name) const
 {
     const SetNameCheck check = CheckSetName(m_pApp->m_setNames, typed, self);
-    switch (check.verdict) {
-    case SetNameVerdict::Blank:
-        ResMessageBox(IDS_SET_NAME_BLANK, MB_OK | MB_ICONEXCLAMATION);
+    const EditorMessage refusal = DescribeSetNameRefusal(check, m_pApp->m_setNames);
+    if (refusal.stringId) {
+        ResMessageBox(refusal.stringId, MB_OK | MB_ICONEXCLAMATION, refusal.arg1, refusal.arg2);
         return false;
-    case SetNameVerdict::Unstorable:
-        ResMessageBox(IDS_SET_NAME_UNSTORABLE, MB_OK | MB_ICONEXCLAMATION, check.name);
-        return false;
-    case SetNameVerdict::Taken:
-        ResMessageBox(IDS_SET_NAME_TAKEN, MB_OK | MB_ICONEXCLAMATION, check.name, m_pApp->m_setNames[check.clash]);
-        return false;
-    case SetNameVerdict::Usable:
-        break;
     }
     name = check.name;
     return true;

@@ -1,6 +1,7 @@
 #include "store/NameRules.h"
 
 #include "store/KeySymStore.h"
+#include "resources/resource.h"
 
 #include <mbctype.h>
 
@@ -94,4 +95,19 @@ SetNameCheck CheckSetName(const std::vector<std::string>& setNames, const std::s
         }
     }
     return check;
+}
+
+EditorMessage DescribeSetNameRefusal(const SetNameCheck& check, const std::vector<std::string>& setNames)
+{
+    switch (check.verdict) {
+    case SetNameVerdict::Blank:
+        return {IDS_SET_NAME_BLANK, {}, {}};
+    case SetNameVerdict::Unstorable:
+        return {IDS_SET_NAME_UNSTORABLE, check.name, {}};
+    case SetNameVerdict::Taken:
+        return {IDS_SET_NAME_TAKEN, check.name, setNames[static_cast<size_t>(check.clash)]};
+    case SetNameVerdict::Usable:
+        break;
+    }
+    return {};
 }

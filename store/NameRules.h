@@ -31,8 +31,17 @@ struct SetNameCheck {
     int clash = -1;     // for Taken: the position of the set it equals
 };
 
+// A refusal in the editor's words: string `stringId` of the resource library with its
+// arguments; 0 when there is nothing to say.
+struct EditorMessage {
+    unsigned stringId = 0;
+    std::string arg1, arg2;
+};
+
 // `typed` without the spaces and tabs at either end.
 std::string TrimSetName(const std::string& typed);
 // Whether `typed` can name a new set (`self` -1) or set `self` after a rename. A set may
 // keep its own name or change only its letter case.
 SetNameCheck CheckSetName(const std::vector<std::string>& setNames, const std::string& typed, int self);
+// Why `check` refuses its name (strings 15, 16, 17); nothing for a usable name.
+EditorMessage DescribeSetNameRefusal(const SetNameCheck& check, const std::vector<std::string>& setNames);

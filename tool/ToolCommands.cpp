@@ -239,18 +239,10 @@ private:
     bool AcceptSetName(const std::string& typed, int self, std::string& name)
     {
         const SetNameCheck check = CheckSetName(m_store.m_setNames, typed, self);
-        switch (check.verdict) {
-        case SetNameVerdict::Blank:
-            m_err.Line(ToolMessage(IDS_SET_NAME_BLANK));
+        const EditorMessage refusal = DescribeSetNameRefusal(check, m_store.m_setNames);
+        if (refusal.stringId) {
+            m_err.Line(ToolMessage(refusal.stringId, refusal.arg1, refusal.arg2));
             return false;
-        case SetNameVerdict::Unstorable:
-            m_err.Line(ToolMessage(IDS_SET_NAME_UNSTORABLE, check.name));
-            return false;
-        case SetNameVerdict::Taken:
-            m_err.Line(ToolMessage(IDS_SET_NAME_TAKEN, check.name, m_store.m_setNames[check.clash]));
-            return false;
-        case SetNameVerdict::Usable:
-            break;
         }
         name = check.name;
         return true;
@@ -291,7 +283,7 @@ private:
 
     std::string SkipReason(const ImportSkip& skip) const
     {
-        const ImportSkipMessage message = DescribeImportSkip(skip);
+        const EditorMessage message = DescribeImportSkip(skip);
         return message.stringId ? ToolMessage(message.stringId, message.arg1, message.arg2) : message.arg1;
     }
 

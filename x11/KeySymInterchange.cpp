@@ -241,7 +241,7 @@ ImportSkip LineSkip(size_t line, std::string_view text)
 
 }  // namespace
 
-ImportSkipMessage DescribeImportSkip(const ImportSkip& skip)
+EditorMessage DescribeImportSkip(const ImportSkip& skip)
 {
     switch (skip.reason) {
     case ImportSkipReason::NameHasBlankOrAt:

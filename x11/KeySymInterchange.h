@@ -4,6 +4,7 @@
 // store and exported from one. No windows: the editor's set page and the command-line tool
 // share it, and each words the outcome in its own way.
 #include "store/KeySymStore.h"
+#include "store/NameRules.h"
 
 #include <cstddef>
 #include <string>
@@ -32,13 +33,9 @@ struct ImportSkip {
                         // control character and never inside a double-byte character
 };
 
-// The editor's message for a skip: string `stringId` of the resource library with its
-// arguments; 0 for a line that is no keysym line, whose text is then `arg1`.
-struct ImportSkipMessage {
-    unsigned stringId = 0;
-    std::string arg1, arg2;
-};
-ImportSkipMessage DescribeImportSkip(const ImportSkip& skip);
+// The editor's message for a skip; string 0 for a line that is no keysym line, whose text is
+// then `arg1`.
+EditorMessage DescribeImportSkip(const ImportSkip& skip);
 
 // One keysym line of an import file: the name as X11 gives it, the hex digits as written.
 struct KeySymLine {
