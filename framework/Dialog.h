@@ -85,6 +85,5 @@ protected:
 
 private:
     bool DispatchCommand(UINT code, UINT id);
-
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

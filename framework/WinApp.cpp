@@ -134,33 +134,38 @@ bool LoadStringFrom(HINSTANCE module, UINT id, std::string& text)
 }
 }
 
+namespace {
+// The resource library first; a library made before the module grew new strings lacks
+// some, and the module's own texts stand in for them.
+template <class Load>
+bool LoadFromLibraryOrModule(Load load)
+{
+    if (load(AfxGetResourceHandle()))
+        return true;
+    CWinApp* app = AfxGetApp();
+    return app && app->m_hInstance != app->m_hResource && load(app->m_hInstance);
+}
+}
+
 std::string LoadResString(UINT id)
 {
     std::string text;
-    if (LoadStringFrom(AfxGetResourceHandle(), id, text))
-        return text;
-    // A library made before the module grew new strings: the module's own texts stand in.
-    CWinApp* app = AfxGetApp();
-    if (app && app->m_hInstance != app->m_hResource && LoadStringFrom(app->m_hInstance, id, text))
-        return text;
-    return {};
+    LoadFromLibraryOrModule([&](HINSTANCE module) { return LoadStringFrom(module, id, text); });
+    return text;
 }
 
 std::wstring LoadResStringW(UINT id)
 {
     // With a zero size LoadStringW hands out the resource's own text and its length.
-    const auto load = [id](HINSTANCE module, std::wstring& out) {
-        const wchar_t* text = nullptr;
-        const int n = module ? ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0) : 0;
-        if (n <= 0 || !text) return false;
-        out.assign(text, static_cast<size_t>(n));
-        return true;
-    };
     std::wstring text;
-    if (load(AfxGetResourceHandle(), text)) return text;
-    CWinApp* app = AfxGetApp();
-    if (app && app->m_hInstance != app->m_hResource && load(app->m_hInstance, text)) return text;
-    return {};
+    LoadFromLibraryOrModule([&](HINSTANCE module) {
+        const wchar_t* resource = nullptr;
+        const int n = module ? ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&resource), 0) : 0;
+        if (n <= 0 || !resource) return false;
+        text.assign(resource, static_cast<size_t>(n));
+        return true;
+    });
+    return text;
 }
 
 std::string FormatText(const std::string& text, const std::string& arg1, const std::string& arg2,

@@ -48,6 +48,7 @@ private:
     ULONG_PTR m_cookie = 0;
     bool m_active = false;
 };
+
 HINSTANCE AfxGetResourceHandle();
 
 // The window that owns the module's next popup: the active window, or else the innermost
