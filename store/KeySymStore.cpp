@@ -1,6 +1,6 @@
 #include "store/KeySymStore.h"
 
-#include "store/FileReplace.h"
+#include "store/WholeFile.h"
 #include "store/ProfileSections.h"
 
 #include <mbstring.h>

@@ -1,4 +1,5 @@
 #include "store/ProfileSections.h"
+#include "store/WholeFile.h"
 
 #include <windows.h>
 
@@ -138,31 +139,11 @@ ProfileSections::ProfileSections(std::string bytes)
 
 ProfileSections ProfileSections::FromFile(const std::string& path, bool* unreadable)
 {
+    // The platform reads profiles of up to 4 GB less one byte; so do we.
     std::string bytes;
-    bool failed = false;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        failed = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
-    } else {
-        LARGE_INTEGER size{};
-        // The platform reads profiles of up to 4 GB less one byte; so do we.
-        if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < 0xFFFFFFFFLL) {
-            bytes.resize(static_cast<size_t>(size.QuadPart));
-            size_t done = 0;
-            while (done < bytes.size()) {
-                DWORD got = 0;
-                const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-                if (!ReadFile(file, bytes.data() + done, want, &got, nullptr) || got == 0) break;
-                done += got;
-            }
-            failed = done != bytes.size();
-            bytes.resize(done);
-        }
-        CloseHandle(file);
-    }
-    if (unreadable) *unreadable = failed;
+    const WholeFileRead read = ReadWholeFile(path, bytes, 0xFFFFFFFEULL);
+    if (read == WholeFileRead::TooLarge) bytes.clear();
+    if (unreadable) *unreadable = read == WholeFileRead::Failed;
     return ProfileSections(std::move(bytes));
 }
 

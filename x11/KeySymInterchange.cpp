@@ -1,6 +1,6 @@
 #include "x11/KeySymInterchange.h"
 
-#include "store/FileReplace.h"
+#include "store/WholeFile.h"
 #include "store/NameRules.h"
 #include "resources/resource.h"
 
@@ -339,29 +339,12 @@ ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes)
 
 bool ReadImportFile(const std::string& path, std::string& bytes)
 {
-    bytes.clear();
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = false;
     try {
-        LARGE_INTEGER size{};
-        if (::GetFileSizeEx(file, &size) && size.QuadPart >= 0 &&
-            static_cast<unsigned long long>(size.QuadPart) < bytes.max_size()) {
-            bytes.resize(static_cast<size_t>(size.QuadPart));
-            size_t done = 0;
-            while (done < bytes.size()) {
-                DWORD got = 0;
-                const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-                if (!::ReadFile(file, bytes.data() + done, want, &got, nullptr) || got == 0) break;
-                done += got;
-            }
-            ok = done == bytes.size();
-        }
+        ok = ReadWholeFile(path, bytes, bytes.max_size()) == WholeFileRead::Done;
     } catch (const std::bad_alloc&) {
         // Too large to hold: it cannot be read.
     }
-    ::CloseHandle(file);
     if (!ok) std::string().swap(bytes);
     return ok;
 }

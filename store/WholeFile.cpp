@@ -1,4 +1,4 @@
-#include "store/FileReplace.h"
+#include "store/WholeFile.h"
 
 #include <algorithm>
 
@@ -43,4 +43,36 @@ BOOL WriteFileReplacing(const std::string& folder, const std::string& target, co
 
     ops.Remove(temp);
     return FALSE;
+}
+
+WholeFileRead ReadWholeFile(const std::string& path, std::string& bytes, unsigned long long maxBytes)
+{
+    bytes.clear();
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? WholeFileRead::Missing
+                                                                              : WholeFileRead::Failed;
+    }
+    struct Closer {
+        HANDLE file;
+        ~Closer() { ::CloseHandle(file); }
+    } closer{file};
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file, &size) || size.QuadPart < 0)
+        return WholeFileRead::Failed;
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return WholeFileRead::TooLarge;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        if (!::ReadFile(file, bytes.data() + done, want, &got, nullptr) || got == 0) break;
+        done += got;
+    }
+    const bool whole = done == bytes.size();
+    bytes.resize(done);
+    return whole ? WholeFileRead::Done : WholeFileRead::Failed;
 }

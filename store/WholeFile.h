@@ -1,0 +1,24 @@
+#pragma once
+// Reading a whole file, and writing one so that a failure never loses the one it replaces:
+// the bytes go to a temporary file in the same folder, which then replaces the target in
+// one step.
+#include "store/KeySymStore.h"
+
+#include <string>
+
+// Writes `bytes` to a new temporary file ("Kbs*.tmp") in `folder`, flushes and closes it,
+// then moves it over `target`. FALSE on any failure, with `target` as it was and the
+// temporary file removed.
+BOOL WriteFileReplacing(const std::string& folder, const std::string& target, const std::string& bytes,
+                        KeySymFileOps& ops);
+
+enum class WholeFileRead {
+    Done,
+    Missing,    // no such file or folder
+    TooLarge,   // larger than allowed: nothing read
+    Failed,     // there, but it could not be opened or read whole; `bytes` holds what was read
+};
+
+// Reads the file at `path` into `bytes`, if it holds at most `maxBytes`. Running out of
+// memory throws std::bad_alloc.
+WholeFileRead ReadWholeFile(const std::string& path, std::string& bytes, unsigned long long maxBytes);
