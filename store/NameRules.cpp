@@ -32,6 +32,21 @@ bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
+size_t CharacterCount(std::string_view text)
+{
+    size_t count = 0;
+    for (size_t i = 0; i < text.size(); ++i, ++count)
+        if (_ismbblead(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
+            ++i;
+    return count;
+}
+
+bool IsKeySymValueText(std::string_view value)
+{
+    return !value.empty() && value.size() <= kMaxKeySymValueDigits &&
+           value.find_first_not_of("0123456789abcdefABCDEF") == std::string_view::npos;
+}
+
 bool KeySymNameHasBlankOrAt(const std::string& name)
 {
     return AnySingleByte(name, [](unsigned char c) { return c == ' ' || c == '@'; });

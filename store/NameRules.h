@@ -8,8 +8,20 @@
 // A set name is a key of the "[main]" section and a section header of its own, read back
 // up to the first "=", with blanks at either end dropped, comment lines skipped and
 // headers matched without regard to case.
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The longest keysym name the editor takes (the keysym dialog's limit), in characters.
+constexpr size_t kMaxKeySymNameChars = 30;
+// The most hex digits a keysym value has.
+constexpr size_t kMaxKeySymValueDigits = 8;
+
+// Characters of `text`: a lead byte and its trail byte count once.
+size_t CharacterCount(std::string_view text);
+// A keysym value as the editor takes it: 1 to kMaxKeySymValueDigits hex digits.
+bool IsKeySymValueText(std::string_view value);
 
 // A keysym name with a blank or an "@": an X keysym name has neither.
 bool KeySymNameHasBlankOrAt(const std::string& name);

@@ -6,7 +6,6 @@
 #include "tool/ToolConsole.h"
 #include "tool/ToolTexts.h"
 #include "x11/KeySymInterchange.h"
-#include <mbstring.h>
 #include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
@@ -23,21 +22,6 @@ std::string Quoted(std::string_view text)
     quoted.append(text);
     quoted.push_back('"');
     return quoted;
-}
-
-// Enough folding to know the set list's own section by its ASCII name.
-std::string FoldSectionName(std::string_view name)
-{
-    std::string folded(name);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return folded;
-}
-
-size_t CharacterCount(const std::string& text)
-{
-    return _mbslen(reinterpret_cast<const unsigned char*>(text.c_str()));
 }
 
 class Checker {
@@ -61,7 +45,7 @@ private:
     void CheckSetList(const std::vector<ProfileSections::Header>& headers)
     {
         const bool hasSetList = std::any_of(headers.begin(), headers.end(), [](const ProfileSections::Header& h) {
-            return h.found && FoldSectionName(h.name) == kSetListSection;
+            return h.found && ProfileSections::NameKey(h.name) == kSetListSection;
         });
         if (!hasSetList && headers.size() > 1)
             Add(0, "There is no [main] section: the editor shows none of the sets.");
@@ -121,7 +105,7 @@ private:
                 continue;
             }
             // A section without keysyms hides nothing.
-            if (!h.lines.empty() && FoldSectionName(h.name) != kSetListSection && !m_listed.count(h.lines.begin()))
+            if (!h.lines.empty() && ProfileSections::NameKey(h.name) != kSetListSection && !m_listed.count(h.lines.begin()))
                 Add(h.line, "No set in [main] lists the section [" + std::string(h.name) +
                                 "]: the editor does not show its keysyms.");
         }
@@ -169,9 +153,7 @@ private:
             Add(line.line, FormatText(kTextNameTooLong, name, std::to_string(kMaxKeySymNameChars)));
 
         const std::string_view value = line.value;
-        const bool hex = !value.empty() && value.size() <= kMaxKeySymValueDigits &&
-                         value.find_first_not_of("0123456789abcdefABCDEF") == std::string_view::npos;
-        if (!hex)
+        if (!IsKeySymValueText(value))
             Add(line.line, "The keysym " + Quoted(name) + " has the value " + Quoted(value) +
                                ", which is not 1 to 8 hexadecimal digits.");
         else if (std::stoul(std::string(value), nullptr, 16) > kMaxKeySymValue)

@@ -10,21 +10,9 @@
 #include "tool/ToolTexts.h"
 #include "tool/UserKeySymFile.h"
 #include "x11/KeySymInterchange.h"
-#include <mbstring.h>
 #include <new>
 
 namespace {
-
-bool IsKeySymValueText(const std::string& value)
-{
-    return !value.empty() && value.size() <= kMaxKeySymValueDigits &&
-           value.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
-}
-
-size_t CharacterCount(const std::string& text)
-{
-    return _mbslen(reinterpret_cast<const unsigned char*>(text.c_str()));
-}
 
 // Running programs reload the keysyms, as after the editor's unload.
 void BroadcastChange()

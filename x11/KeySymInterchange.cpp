@@ -24,15 +24,6 @@ bool IsIdentifierChar(char c)
 }
 bool IsLeadByte(char c) { return _ismbblead(static_cast<unsigned char>(c)) != 0; }
 
-// Characters of `text` in the multibyte code page: a lead byte and its trail byte are one.
-size_t CharacterCount(std::string_view text)
-{
-    size_t count = 0;
-    for (size_t i = 0; i < text.size(); ++i, ++count)
-        if (IsLeadByte(text[i]) && i + 1 < text.size()) ++i;
-    return count;
-}
-
 // A line to show as the reason of a skip: up to the first control character, at most
 // kMaxSkipText bytes, never ending inside a double-byte character.
 std::string SkipText(std::string_view line)

@@ -11,11 +11,6 @@
 #include <string_view>
 #include <vector>
 
-// The longest keysym name the editor takes (the keysym dialog's limit), in characters.
-constexpr size_t kMaxKeySymNameChars = 30;
-// The most hex digits a keysym value has.
-constexpr size_t kMaxKeySymValueDigits = 8;
-
 enum class ImportSkipReason {
     NotKeySymLine,      // nothing the editor would store: `text` is the line itself, cut short
     NameHasBlankOrAt,   // the editor's message 6 for `name`
