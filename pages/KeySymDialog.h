@@ -1,6 +1,7 @@
 #pragma once
 // The dialog in which the user types a keysym's name and hexadecimal value.
 #include "framework/Dialog.h"
+#include "store/NameRules.h"
 #include <string>
 
 class CKeySymDlg : public CDialog {
@@ -11,8 +12,8 @@ public:
     std::string m_strSymName;
     std::string m_strSymValue;
 
-    static constexpr int kNameLimit = 30;
-    static constexpr int kValueLimit = 8;
+    static constexpr int kNameLimit = static_cast<int>(kMaxKeySymNameChars);
+    static constexpr int kValueLimit = static_cast<int>(kMaxKeySymValueDigits);
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
