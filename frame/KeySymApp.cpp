@@ -1,28 +1,14 @@
 #include "frame/KeySymApp.h"
 #include "frame/MakerLibraries.h"
 #include "locale/ResourceLibrary.h"
+#include "locale/MessageBoxes.h"
+#include "locale/Strings.h"
 #include "resources/resource.h"
-#include <io.h>
 
 namespace {
 // Registered at static construction, before the application object.
-const UINT g_changeMessage = ::RegisterWindowMessageA(kChangeMessageName);
+const UINT g_changeMessage = RegisterChangeMessage();
 CKeySymApp theApp;
-
-// A directory by number, lower-cased; empty when the service gives none.
-std::string ProductDirectory(int which)
-{
-    char buffer[MAX_PATH] = {};
-    GetProductDirectory(which, buffer, MAX_PATH);
-    buffer[MAX_PATH - 1] = '\0';
-    ::CharLowerA(buffer);
-    return buffer;
-}
-
-bool PathExists(const std::string& path)
-{
-    return !path.empty() && _access(path.c_str(), 0) == 0;
-}
 }
 
 CKeySymApp& GetKeySymApp() { return theApp; }
@@ -35,20 +21,21 @@ int CKeySymApp::InitInstance()
         return 0;
     }
     m_hResource = resources;
+    SetStringSources(resources, m_hInstance);
     SetMessageBoxTitleId(IDS_EDITOR_TITLE);
 
     // Without the installation directory only help is lost; the keysyms stay editable.
-    const std::string installDir = ProductDirectory(kInstallDirectory);
+    const std::string installDir = ProductDirectory(GetProductDirectory, kInstallDirectory);
     if (PathExists(installDir)) {
         m_strInstallDir = installDir;
-        m_strHelpFile = m_strInstallDir + "\\" + kHelpFileName;
+        m_strHelpFile = PathInFolder(m_strInstallDir, kHelpFileName);
         m_pszHelpFilePath = m_strHelpFile.c_str();
     }
 
-    m_strUserDir = ProductDirectory(kUserDirectory);
+    m_strUserDir = ProductDirectory(GetProductDirectory, kUserDirectory);
     if (!PathExists(m_strUserDir))
         return 0;
-    m_strKeySymFile = m_strUserDir + "\\" + kKeySymFileName;
+    m_strKeySymFile = PathInFolder(m_strUserDir, kKeySymFileName);
     LoadKeySymFile(m_strKeySymFile);
     return 1;
 }
@@ -56,25 +43,15 @@ int CKeySymApp::InitInstance()
 int CKeySymApp::ExitInstance()
 {
     m_pszHelpFilePath = nullptr;
-    if (m_bChanged) {
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(HWND_BROADCAST, g_changeMessage, 0, 0, SMTO_ABORTIFHUNG,
-                              kChangeNotifyTimeoutMs, &ignored);
-    }
+    if (m_bChanged)
+        BroadcastChange(g_changeMessage);
     m_keySyms.clear();
     if (m_hResource && m_hResource != m_hInstance) {
         ::FreeLibrary(m_hResource);
         m_hResource = nullptr;
     }
+    SetStringSources(nullptr, nullptr);
     return CWinApp::ExitInstance();
-}
-
-bool CKeySymApp::OnCommand(UINT id)
-{
-    if (id != ID_HELP)
-        return false;
-    OnHelp();
-    return true;
 }
 
 void CKeySymApp::OnHelp()

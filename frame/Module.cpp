@@ -2,6 +2,7 @@
 // EditKeySyms shows the editor.
 #include "frame/KeySymApp.h"
 #include "frame/SymEditPs.h"
+#include "locale/Strings.h"
 #include "resources/resource.h"
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
@@ -19,12 +20,34 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
     return TRUE;
 }
 
+namespace {
+// Set while a call shows the sheet. There is one store per load, and it keeps changes that
+// were not applied for the next call; two sheets would edit it at once from two threads.
+// So a second call, from any thread, brings the open sheet to the front and returns.
+LONG volatile g_sheetInUse = 0;
+
+void ShowOpenSheet()
+{
+    HWND sheet = CSymEditPs::OpenSheet();
+    if (!sheet)
+        return;   // still being made: it comes up in front by itself
+    if (::IsIconic(sheet))
+        ::ShowWindowAsync(sheet, SW_RESTORE);
+    ::SetForegroundWindow(sheet);
+}
+}  // namespace
+
 extern "C" void EditKeySyms(void)
 {
+    if (::InterlockedCompareExchange(&g_sheetInUse, 1, 0) != 0) {
+        ShowOpenSheet();
+        return;
+    }
     try {
-        CSymEditPs sheet(LoadResString(IDS_EDITOR_TITLE), nullptr, 0);
+        CSymEditPs sheet(GetKeySymApp(), LoadResString(IDS_EDITOR_TITLE), nullptr, 0);
         sheet.DoModal();
     } catch (...) {
         ReportCaughtException();
     }
+    ::InterlockedExchange(&g_sheetInUse, 0);
 }

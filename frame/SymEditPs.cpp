@@ -1,8 +1,9 @@
 #include "frame/SymEditPs.h"
 #include "frame/KeySymApp.h"
 
-CSymEditPs::CSymEditPs(std::string caption, HWND parentWindow, UINT firstPage)
-    : CPropertySheet(std::move(caption), parentWindow, firstPage)
+CSymEditPs::CSymEditPs(CKeySymStore& store, std::string caption, HWND parentWindow, UINT firstPage)
+    : CPropertySheet(std::move(caption), parentWindow, firstPage),
+      m_setPage(store), m_keySymPage(store), m_searchPage(store)
 {
     AddPage(m_keySymPage);
     AddPage(m_searchPage);
@@ -16,4 +17,24 @@ BOOL CSymEditPs::PreTranslateMessage(MSG& message)
         return TRUE;
     }
     return CPropertySheet::PreTranslateMessage(message);
+}
+
+namespace {
+HWND volatile g_openSheet = nullptr;
+}
+
+HWND CSymEditPs::OpenSheet()
+{
+    return static_cast<HWND>(::InterlockedCompareExchangePointer(reinterpret_cast<PVOID volatile*>(&g_openSheet),
+                                                                 nullptr, nullptr));
+}
+
+void CSymEditPs::OnCreated()
+{
+    ::InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&g_openSheet), m_hWnd);
+}
+
+void CSymEditPs::OnDestroying()
+{
+    ::InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&g_openSheet), nullptr);
 }

@@ -7,11 +7,16 @@
 
 class CSymEditPs : public CPropertySheet {
 public:
-    CSymEditPs(std::string caption, HWND parentWindow, UINT firstPage);
+    // The sheet that is open in this process, on any thread; null while there is none.
+    static HWND OpenSheet();
+
+    CSymEditPs(CKeySymStore& store, std::string caption, HWND parentWindow, UINT firstPage);
 
 protected:
     // Alt+H opens help at the editor's topic and goes no further.
     BOOL PreTranslateMessage(MSG& message) override;
+    void OnCreated() override;
+    void OnDestroying() override;
 
 private:
     // Constructed in this order; the tabs read keysym, search, set.

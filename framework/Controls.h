@@ -53,6 +53,8 @@ public:
     bool SetTabStops(int count, const int* stops) { return ::SendMessageA(m_hWnd, LB_SETTABSTOPS, count, reinterpret_cast<LPARAM>(stops)) != FALSE; }
     void SetHorizontalExtent(int extent) { ::SendMessageA(m_hWnd, LB_SETHORIZONTALEXTENT, extent, 0); }
     void InitStorage(int items, int bytes) { ::SendMessageA(m_hWnd, LB_INITSTORAGE, items, bytes); }
+    void SetItemData(int index, LPARAM data) { ::SendMessageA(m_hWnd, LB_SETITEMDATA, index, data); }
+    LPARAM GetItemData(int index) const { return ::SendMessageA(m_hWnd, LB_GETITEMDATA, index, 0); }
 };
 
 class CComboBox : public CWnd {

@@ -1,6 +1,5 @@
 #include "framework/PropertyPage.h"
 #include "framework/WinApp.h"
-#include "resources/resource.h"
 
 namespace {
 // Posted after an apply that left the page modified: the sheet disables Apply after
@@ -60,7 +59,7 @@ bool CPropertyPage::OnNotify(const NMHDR& header, LRESULT& result)
         return true;
     case PSN_HELP:
         if (CWinApp* app = AfxGetApp())
-            app->OnCommand(ID_HELP);
+            app->OnHelp();
         result = 0;
         return true;
     default:

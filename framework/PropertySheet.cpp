@@ -69,6 +69,7 @@ INT_PTR CPropertySheet::DoModal()
     }
     m_hWnd = sheet;
     PushModalWindow(sheet);
+    OnCreated();
 
     // OK and Cancel end a modeless sheet by leaving it without a current page.
     INT_PTR result = IDCANCEL;
@@ -99,6 +100,7 @@ INT_PTR CPropertySheet::DoModal()
     if (owner && ::GetActiveWindow() == sheet)
         ::SetActiveWindow(owner);
     PopModalWindow(sheet);
+    OnDestroying();
     ::DestroyWindow(sheet);
     m_hWnd = nullptr;
     if (quit)

@@ -21,6 +21,9 @@ public:
 protected:
     // True when the message was consumed and must not reach the sheet.
     virtual BOOL PreTranslateMessage(MSG& message);
+    // The sheet's window exists (m_hWnd), and its loop is about to run; and it is going.
+    virtual void OnCreated() {}
+    virtual void OnDestroying() {}
 
 private:
     std::string m_strCaption;

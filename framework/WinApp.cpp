@@ -5,13 +5,12 @@
 
 namespace {
 CWinApp* g_app = nullptr;
-UINT g_titleId = 0;
 
 // The innermost modal window of each thread lives in a thread-local slot of our own, and each
 // modal window remembers the one it covers in a window property. A slot holds no object
 // with a destructor, so nothing keeps the module loaded after the host frees it.
 DWORD g_modalSlot = TLS_OUT_OF_INDEXES;
-const char kCoveredModalProp[] = "KeySymCoveredModal";
+const char kCoveredModalProp[] = "CoveredModalWindow";
 
 HWND InnermostModalWindow()
 {
@@ -112,97 +111,6 @@ void CWinApp::ReleaseModuleState()
     if (m_hActCtx != INVALID_HANDLE_VALUE)
         ::ReleaseActCtx(m_hActCtx);
     m_hActCtx = INVALID_HANDLE_VALUE;
-}
-
-namespace {
-// LoadStringA cannot say how long a string is; grow until it fits. False when missing.
-bool LoadStringFrom(HINSTANCE module, UINT id, std::string& text)
-{
-    if (!module)
-        return false;
-    for (int size = 256; size <= 65536; size *= 4) {
-        std::vector<char> buffer(size);
-        int n = ::LoadStringA(module, id, buffer.data(), size);
-        if (n <= 0)
-            return false;
-        if (n < size - 1) {
-            text.assign(buffer.data(), n);
-            return true;
-        }
-    }
-    return false;
-}
-}
-
-namespace {
-// The resource library first; a library made before the module grew new strings lacks
-// some, and the module's own texts stand in for them.
-template <class Load>
-bool LoadFromLibraryOrModule(Load load)
-{
-    if (load(AfxGetResourceHandle()))
-        return true;
-    CWinApp* app = AfxGetApp();
-    return app && app->m_hInstance != app->m_hResource && load(app->m_hInstance);
-}
-}
-
-std::string LoadResString(UINT id)
-{
-    std::string text;
-    LoadFromLibraryOrModule([&](HINSTANCE module) { return LoadStringFrom(module, id, text); });
-    return text;
-}
-
-std::wstring LoadResStringW(UINT id)
-{
-    // With a zero size LoadStringW hands out the resource's own text and its length.
-    std::wstring text;
-    LoadFromLibraryOrModule([&](HINSTANCE module) {
-        const wchar_t* resource = nullptr;
-        const int n = module ? ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&resource), 0) : 0;
-        if (n <= 0 || !resource) return false;
-        text.assign(resource, static_cast<size_t>(n));
-        return true;
-    });
-    return text;
-}
-
-std::string FormatText(const std::string& text, const std::string& arg1, const std::string& arg2,
-                       const std::string& arg3)
-{
-    const std::string* args[] = {&arg1, &arg2, &arg3};
-    std::string out;
-    out.reserve(text.size() + arg1.size() + arg2.size() + arg3.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-        if (text[i] == '%' && next >= '1' && next <= '3') {
-            out += *args[next - '1'];
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-std::string FormatResString(UINT id, const std::string& arg1, const std::string& arg2, const std::string& arg3)
-{
-    return FormatText(LoadResString(id), arg1, arg2, arg3);
-}
-
-void SetMessageBoxTitleId(UINT titleId) { g_titleId = titleId; }
-
-int ResMessageBox(UINT id, UINT flags, const std::string& arg1, const std::string& arg2, const std::string& arg3)
-{
-    return TextMessageBox(FormatResString(id, arg1, arg2, arg3), flags);
-}
-
-int TextMessageBox(const std::string& text, UINT flags)
-{
-    const std::string title = g_titleId ? LoadResString(g_titleId) : std::string();
-    CActivationScope scope;
-    return ::MessageBoxA(AfxGetPopupOwner(), text.c_str(), title.empty() ? nullptr : title.c_str(), flags);
 }
 
 void ReportCaughtException() noexcept

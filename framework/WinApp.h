@@ -14,8 +14,8 @@ public:
     // Zero means start-up failed: the load then fails after ExitInstance has run.
     virtual int InitInstance() { return 1; }
     virtual int ExitInstance() { return 0; }
-    // Commands that reach the application object (the pages' Help button sends ID_HELP).
-    virtual bool OnCommand(UINT id) { (void)id; return false; }
+    // The Help button of a page.
+    virtual void OnHelp() {}
     // Window help (Alt+H on the sheet): opens the help file at a topic.
     virtual void WinHelp(HWND owner, ULONG_PTR data, UINT command);
 
@@ -57,21 +57,5 @@ HWND AfxGetPopupOwner();
 void PushModalWindow(HWND window);
 void PopModalWindow(HWND window);
 
-// Strings of the resource library; a string the library lacks comes from the module's own
-// string table (its fallback texts), else it is empty.
-std::string LoadResString(UINT id);
-// The same as Unicode text, for texts that must show characters outside the ANSI code page.
-std::wstring LoadResStringW(UINT id);
-// Replaces %1, %2 and %3 in a text.
-std::string FormatText(const std::string& text, const std::string& arg1 = {}, const std::string& arg2 = {},
-                       const std::string& arg3 = {});
-std::string FormatResString(UINT id, const std::string& arg1 = {}, const std::string& arg2 = {},
-                            const std::string& arg3 = {});
-// A message box from a string-table text, owned by the active window, captioned with `titleId`.
-int ResMessageBox(UINT id, UINT flags, const std::string& arg1 = {}, const std::string& arg2 = {},
-                  const std::string& arg3 = {});
-// The same for a text already put together from string-table texts.
-int TextMessageBox(const std::string& text, UINT flags);
-void SetMessageBoxTitleId(UINT titleId);
 // Report an exception that reached a window procedure boundary; never throws.
 void ReportCaughtException() noexcept;

@@ -17,6 +17,10 @@ DWORD ResolveUILanguage(const char* subKey, char* out, DWORD outLen);
 // stays terminated within len bytes.
 void EnsureLeadingDot(char* text, size_t len);
 
+// The folder of the module that holds this code, with a trailing backslash: where resource
+// libraries are loaded from, and a program finds its other modules.
+bool GetResourceFolder(char* out, size_t outLen);
+
 // Loads "tavrel.nls" as "tavrel.<lang>.nls", else the plain name, from the folder of the
 // module that holds this code only, as an image resource: no code in it runs. Null when
 // neither loads.

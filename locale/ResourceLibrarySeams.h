@@ -13,7 +13,5 @@ UILanguageSource SetUILanguageSource(UILanguageSource source);
 // LoadResourceLibrary with the locale key and the folder given ("C:\dir" or "C:\dir\").
 HMODULE LoadResourceLibraryFrom(const char* folder, const char* subKey, const char* baseName);
 
-// The folder of the module that holds this code, with a trailing backslash.
-bool GetResourceFolder(char* out, size_t outLen);
 
 #endif

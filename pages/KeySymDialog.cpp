@@ -1,5 +1,5 @@
 #include "pages/KeySymDialog.h"
-#include "framework/WinApp.h"
+#include "locale/Strings.h"
 #include "resources/resource.h"
 #include "x11/KeySymHints.h"
 #include <cstring>

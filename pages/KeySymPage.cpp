@@ -1,9 +1,9 @@
 #include "pages/KeySymPage.h"
-#include "frame/KeySymApp.h"
 #include "pages/KeySymDialog.h"
 #include "pages/ListLayout.h"
 #include "pages/PageSupport.h"
 #include "resources/resource.h"
+#include "store/KeySymEdits.h"
 
 const CommandEntry CKsEdtPp::kCommands[] = {
     {CBN_SELCHANGE, IDC_KS_SETS, Handler(&CKsEdtPp::OnSelChangeSets)},
@@ -20,7 +20,7 @@ const KeyEntry CKsEdtPp::kKeys[] = {
     {IDC_KS_KEYSYMS, VK_INSERT, IDC_KS_ADD},
 };
 
-CKsEdtPp::CKsEdtPp() : CPropertyPage(IDD_KEYSYM_PAGE), m_pApp(&GetKeySymApp()) {}
+CKsEdtPp::CKsEdtPp(CKeySymStore& store) : CPropertyPage(IDD_KEYSYM_PAGE), m_store(store) {}
 
 std::span<const CommandEntry> CKsEdtPp::GetCommandMap() const { return kCommands; }
 std::span<const KeyEntry> CKsEdtPp::GetKeyMap() const { return kKeys; }
@@ -44,7 +44,7 @@ void CKsEdtPp::FillKeySymList(int comboIndex)
 {
     // Rows are added with redraw off: a visible list repaints its scroll bar per row.
     m_listKeySyms.SetRedraw(false);
-    AddKeySymRows(m_listKeySyms, m_pApp->m_keySyms, SetOfComboRow(m_comboSets, comboIndex, m_pApp->m_setNames));
+    AddKeySymRows(m_listKeySyms, m_store.m_keySyms, SetOfComboRow(m_comboSets, comboIndex, m_store.m_setNames));
     m_listKeySyms.SetRedraw(true);
     m_listKeySyms.Invalidate();
     LayOutList();
@@ -59,7 +59,7 @@ void CKsEdtPp::UpdateAddButton()
 BOOL CKsEdtPp::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    FillSetCombo(m_comboSets, m_pApp->m_setNames);
+    FillSetCombo(m_comboSets, m_store.m_setNames);
     FillKeySymList(0);
     m_btnEdit.EnableWindow(false);
     m_btnDelete.EnableWindow(false);
@@ -73,15 +73,15 @@ BOOL CKsEdtPp::OnInitDialog()
 BOOL CKsEdtPp::OnSetActive()
 {
     m_listKeySyms.ResetContent();
-    FillSetCombo(m_comboSets, m_pApp->m_setNames);
-    if (m_pApp->m_nCurSet != -1)
-        FillKeySymList(m_pApp->m_nCurSet);
+    FillSetCombo(m_comboSets, m_store.m_setNames);
+    if (m_store.m_nCurSet != -1)
+        FillKeySymList(m_store.m_nCurSet);
     m_btnEdit.EnableWindow(false);
     m_btnDelete.EnableWindow(false);
-    m_comboSets.SetCurSel(m_pApp->m_nCurSet);
+    m_comboSets.SetCurSel(m_store.m_nCurSet);
     UpdateAddButton();
-    if (m_pApp->m_nCurKeySym != -1)
-        m_listKeySyms.SetCurSel(m_pApp->m_nCurKeySym);
+    if (m_store.m_nCurKeySym != -1)
+        m_listKeySyms.SetCurSel(m_store.m_nCurKeySym);
     m_comboSets.SetFocus();
     LayOutList();
     return CPropertyPage::OnSetActive();
@@ -90,14 +90,14 @@ BOOL CKsEdtPp::OnSetActive()
 BOOL CKsEdtPp::OnApply()
 {
     // Changes kept unsaved keep the sheet open, whether OK or Apply was pressed.
-    return ApplyStoreChanges(*this, *m_pApp) ? CPropertyPage::OnApply() : FALSE;
+    return ApplyStoreChanges(*this, m_store) ? CPropertyPage::OnApply() : FALSE;
 }
 
 void CKsEdtPp::OnSelChangeSets()
 {
     const int index = m_comboSets.GetCurSel();
     m_listKeySyms.ResetContent();
-    m_pApp->m_nCurSet = index;
+    m_store.m_nCurSet = index;
     FillKeySymList(index);
     m_btnEdit.EnableWindow(false);
     m_btnDelete.EnableWindow(false);
@@ -108,22 +108,22 @@ void CKsEdtPp::OnSelChangeKeySyms()
 {
     m_btnEdit.EnableWindow(true);
     m_btnDelete.EnableWindow(true);
-    m_pApp->m_nCurKeySym = m_listKeySyms.GetCurSel();
+    m_store.m_nCurKeySym = m_listKeySyms.GetCurSel();
 }
 
 void CKsEdtPp::MarkChanged()
 {
-    MarkStoreChanged(*this, *m_pApp);
+    MarkStoreChanged(*this, m_store);
     LayOutList();
 }
 
-bool CKsEdtPp::FindKeySymSet(const std::string& name, std::string& setName) const
+bool CKsEdtPp::Refused(const KeySymCheck& check, const std::string& name) const
 {
-    auto found = m_pApp->m_keySyms.find(name);
-    if (found == m_pApp->m_keySyms.end())
+    if (check.verdict == KeySymVerdict::Usable)
         return false;
-    const int set = found->second->m_nSet;
-    setName = set >= 0 && set < static_cast<int>(m_pApp->m_setNames.size()) ? m_pApp->m_setNames[set] : std::string();
+    const EditorMessage refusal = DescribeKeySymRefusal(m_store, check, name);
+    if (refusal.stringId)
+        ResMessageBox(refusal.stringId, MB_OK | MB_ICONEXCLAMATION, refusal.arg1, refusal.arg2);
     return true;
 }
 
@@ -133,30 +133,11 @@ void CKsEdtPp::OnAddKeySym()
     if (dialog.DoModal() != IDOK)
         return;
     const std::string name = dialog.m_strSymName;
-    const std::string value = dialog.m_strSymValue;
-    if (KeySymNameHasBlankOrAt(name)) {
-        ResMessageBox(IDS_KEYSYM_NAME_INVALID, MB_OK | MB_ICONEXCLAMATION, name);
-        return;
-    }
-    if (name.empty() || value.empty())
-        return;
-    if (!IsStorableKeySymName(name)) {
-        ResMessageBox(IDS_KEYSYM_NAME_UNSTORABLE, MB_OK | MB_ICONEXCLAMATION, name);
-        return;
-    }
     const int set = m_comboSets.GetCurSel();
-    std::string holder;
-    if (FindKeySymSet(name, holder)) {
-        ResMessageBox(IDS_KEYSYM_NAME_USED, MB_OK | MB_ICONEXCLAMATION, name, holder);
+    if (Refused(AddKeySym(m_store, set, name, dialog.m_strSymValue), name))
         return;
-    }
-    if (set == CB_ERR)
-        return;
-    m_pApp->m_keySyms[name] = std::make_unique<CKeySymEntry>(value, set);
-    const std::string row = MakeKeySymRow(name, value);
-    m_listKeySyms.AddString(row);
-    const int added = m_listKeySyms.FindString(-1, row);
-    if (added != LB_ERR)
+    const int added = InsertKeySymRow(m_listKeySyms, -1, *m_store.m_keySyms.find(name));
+    if (added >= 0)
         m_listKeySyms.SetCurSel(added);
     MarkChanged();
 }
@@ -164,38 +145,20 @@ void CKsEdtPp::OnAddKeySym()
 void CKsEdtPp::OnEditKeySym()
 {
     const int row = m_listKeySyms.GetCurSel();
-    const int set = m_comboSets.GetCurSel();
-    std::string rowText;
-    if (row == LB_ERR || set == CB_ERR || !m_listKeySyms.GetText(row, rowText))
+    const KeySymMap::value_type* keySym = KeySymOfRow(m_listKeySyms, row);
+    if (!keySym || m_comboSets.GetCurSel() == CB_ERR)
         return;
     CKeySymDlg dialog;
-    SplitKeySymRow(rowText, dialog.m_strSymName, dialog.m_strSymValue);
-    const std::string oldName = dialog.m_strSymName;
+    dialog.m_strSymName = keySym->first;
+    dialog.m_strSymValue = keySym->second->m_strValue;
+    const std::string oldName = keySym->first;
     if (dialog.DoModal() != IDOK)
         return;
     const std::string newName = dialog.m_strSymName;
-    const std::string newValue = dialog.m_strSymValue;
-    if (newName.empty() || newValue.empty())
+    if (Refused(EditKeySym(m_store, oldName, newName, dialog.m_strSymValue), newName))
         return;
-    if (!IsStorableKeySymName(newName)) {
-        ResMessageBox(IDS_KEYSYM_NAME_UNSTORABLE, MB_OK | MB_ICONEXCLAMATION, newName);
-        return;
-    }
-    // Names are unique across all sets: another keysym's name is not taken over silently.
-    std::string holder;
-    if (newName != oldName && FindKeySymSet(newName, holder)) {
-        ResMessageBox(IDS_KEYSYM_NAME_USED, MB_OK | MB_ICONEXCLAMATION, newName, holder);
-        return;
-    }
-    // Everything that allocates comes first, so running out of memory leaves the store as it was.
-    auto replacement = std::make_unique<CKeySymEntry>(newValue, set);
-    const std::string newRow = MakeKeySymRow(newName, newValue);
-    auto slot = m_pApp->m_keySyms.try_emplace(newName).first;
-    if (newName != oldName)
-        m_pApp->m_keySyms.erase(oldName);
-    slot->second = std::move(replacement);
     m_listKeySyms.DeleteString(row);
-    m_listKeySyms.InsertString(row, newRow);
+    InsertKeySymRow(m_listKeySyms, row, *m_store.m_keySyms.find(newName));
     m_listKeySyms.SetCurSel(row);
     MarkChanged();
 }
@@ -205,16 +168,15 @@ void CKsEdtPp::OnDblClkKeySyms() { OnEditKeySym(); }
 void CKsEdtPp::OnDeleteKeySym()
 {
     const int row = m_listKeySyms.GetCurSel();
-    std::string rowText, name, value;
-    if (row == LB_ERR || !m_listKeySyms.GetText(row, rowText))
+    const KeySymMap::value_type* keySym = KeySymOfRow(m_listKeySyms, row);
+    if (!keySym)
         return;
-    SplitKeySymRow(rowText, name, value);
-    const int set = m_comboSets.GetCurSel();
-    const std::string setName = set >= 0 && set < static_cast<int>(m_pApp->m_setNames.size()) ? m_pApp->m_setNames[set] : std::string();
-    if (ResMessageBox(IDS_CONFIRM_DELETE_KEYSYM, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, setName, name) == IDNO)
+    const std::string name = keySym->first;
+    if (ResMessageBox(IDS_CONFIRM_DELETE_KEYSYM, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+                      m_store.SetName(m_comboSets.GetCurSel()), name) == IDNO)
         return;
     m_listKeySyms.DeleteString(row);
-    m_pApp->m_keySyms.erase(name);
+    DeleteKeySym(m_store, name);
     m_btnEdit.EnableWindow(false);
     m_btnDelete.EnableWindow(false);
     MarkChanged();

@@ -3,11 +3,12 @@
 #include "framework/PropertyPage.h"
 #include <string>
 
-class CKeySymApp;
+class CKeySymStore;
+struct KeySymCheck;
 
 class CKsEdtPp : public CPropertyPage {
 public:
-    CKsEdtPp();
+    explicit CKsEdtPp(CKeySymStore& store);
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -29,13 +30,13 @@ private:
     void LayOutList();
     void MarkChanged();
     void UpdateAddButton();
-    // The set that holds keysym `name` in another row, or false when the name is free.
-    bool FindKeySymSet(const std::string& name, std::string& setName) const;
+    // Says why the store refused an edit of keysym `name`; false when it did not.
+    bool Refused(const KeySymCheck& check, const std::string& name) const;
 
     static const CommandEntry kCommands[];
     static const KeyEntry kKeys[];
 
-    CKeySymApp* m_pApp;
+    CKeySymStore& m_store;
     int m_nTabStop = 0;
     CButton m_btnDelete;
     CButton m_btnEdit;

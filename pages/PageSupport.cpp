@@ -1,31 +1,30 @@
 #include "pages/PageSupport.h"
-#include "frame/KeySymApp.h"
 #include "resources/resource.h"
 
-void MarkStoreChanged(CPropertyPage& page, CKeySymApp& app)
+void MarkStoreChanged(CPropertyPage& page, CKeySymStore& store)
 {
     page.SetModified(true);
-    app.m_bModified = TRUE;
-    app.m_bChanged = TRUE;
+    store.m_bModified = TRUE;
+    store.m_bChanged = TRUE;
 }
 
-bool ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app)
+bool ApplyStoreChanges(CPropertyPage& page, CKeySymStore& store)
 {
     // Another page of this apply may have saved the store already: nothing is unsaved then,
     // on this page either.
-    if (!app.m_bModified) {
+    if (!store.m_bModified) {
         page.SetModified(false);
         return true;
     }
-    if (app.KeySymFileChangedOnDisk() &&
-        ResMessageBox(IDS_FILE_CHANGED, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, app.m_strKeySymFile) != IDYES)
+    if (store.KeySymFileChangedOnDisk() &&
+        ResMessageBox(IDS_FILE_CHANGED, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, store.m_strKeySymFile) != IDYES)
         return false;
-    if (!app.SaveKeySymFile()) {
-        ResMessageBox(IDS_SAVE_FAILED, MB_OK | MB_ICONEXCLAMATION, app.m_strKeySymFile);
+    if (!store.SaveKeySymFile()) {
+        ResMessageBox(IDS_SAVE_FAILED, MB_OK | MB_ICONEXCLAMATION, store.m_strKeySymFile);
         return false;
     }
     page.SetModified(false);
-    app.m_bModified = FALSE;
+    store.m_bModified = FALSE;
     return true;
 }
 
@@ -34,11 +33,19 @@ std::string MakeKeySymRow(const std::string& name, const std::string& value)
     return name + '\t' + value;
 }
 
-void SplitKeySymRow(const std::string& row, std::string& name, std::string& value)
+int InsertKeySymRow(CListBox& list, int row, const KeySymMap::value_type& keySym)
 {
-    const size_t tab = row.find('\t');
-    name = row.substr(0, tab);
-    value = tab == std::string::npos ? std::string() : row.substr(tab + 1);
+    const int index = list.InsertString(row, MakeKeySymRow(keySym.first, keySym.second->m_strValue));
+    if (index >= 0)
+        list.SetItemData(index, reinterpret_cast<LPARAM>(&keySym));
+    return index;
+}
+
+const KeySymMap::value_type* KeySymOfRow(const CListBox& list, int row)
+{
+    if (row < 0 || row >= list.GetCount())
+        return nullptr;
+    return reinterpret_cast<const KeySymMap::value_type*>(list.GetItemData(row));
 }
 
 void FillSetCombo(CComboBox& combo, const std::vector<std::string>& setNames)
@@ -65,7 +72,7 @@ void AddKeySymRows(CListBox& list, const KeySymMap& keySyms, int set)
         }
     }
     list.InitStorage(rows, bytes);
-    for (const auto& [name, entry] : keySyms)
-        if (entry->m_nSet == set)
-            list.AddString(MakeKeySymRow(name, entry->m_strValue));
+    for (const KeySymMap::value_type& keySym : keySyms)
+        if (keySym.second->m_nSet == set)
+            InsertKeySymRow(list, -1, keySym);
 }

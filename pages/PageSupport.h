@@ -4,21 +4,25 @@
 #include "framework/PropertyPage.h"
 #include "store/KeySymStore.h"
 #include "store/NameRules.h"
+#include "locale/MessageBoxes.h"
+#include "locale/Strings.h"
 #include <string>
 #include <vector>
 
-class CKeySymApp;
-
 // The store and the page now hold changes that are not in the keysym file.
-void MarkStoreChanged(CPropertyPage& page, CKeySymApp& app);
+void MarkStoreChanged(CPropertyPage& page, CKeySymStore& store);
 // Writes the store when it holds changes. Asks first when another program changed the keysym
 // file since the editor read or wrote it. False when the changes were kept unsaved (the user
 // said no, or the save failed and said so): the sheet must then stay open.
-bool ApplyStoreChanges(CPropertyPage& page, CKeySymApp& app);
+bool ApplyStoreChanges(CPropertyPage& page, CKeySymStore& store);
 
-// "name TAB value", split back at the first tab.
+// "name TAB value": how a keysym row reads. A name may hold a tab itself, so a row is never
+// read back for its keysym; every row carries its keysym as item data.
 std::string MakeKeySymRow(const std::string& name, const std::string& value);
-void SplitKeySymRow(const std::string& row, std::string& name, std::string& value);
+// Puts the row of `keySym` at `row` (-1: at the end), carrying the keysym; its index or LB_ERR.
+int InsertKeySymRow(CListBox& list, int row, const KeySymMap::value_type& keySym);
+// The keysym row `row` carries; null when there is no such row.
+const KeySymMap::value_type* KeySymOfRow(const CListBox& list, int row);
 
 // The set names, in store order, as the only rows of `combo`: a row is a set position.
 void FillSetCombo(CComboBox& combo, const std::vector<std::string>& setNames);

@@ -1,5 +1,4 @@
 #include "pages/SearchPage.h"
-#include "frame/KeySymApp.h"
 #include "pages/ListLayout.h"
 #include "pages/PageSupport.h"
 #include "resources/resource.h"
@@ -23,7 +22,7 @@ const KeyEntry CSchPp::kKeys[] = {
     {IDC_SCH_FIND_TEXT, VK_RETURN, IDC_SCH_FIND},
 };
 
-CSchPp::CSchPp() : CPropertyPage(IDD_SEARCH_PAGE), m_pApp(&GetKeySymApp()) {}
+CSchPp::CSchPp(CKeySymStore& store) : CPropertyPage(IDD_SEARCH_PAGE), m_store(store) {}
 
 std::span<const CommandEntry> CSchPp::GetCommandMap() const { return kCommands; }
 std::span<const KeyEntry> CSchPp::GetKeyMap() const { return kKeys; }
@@ -48,12 +47,12 @@ void CSchPp::LayOutList()
 
 int CSchPp::SetOfComboRow(int comboRow) const
 {
-    return ::SetOfComboRow(m_comboSets, comboRow, m_pApp->m_setNames);
+    return ::SetOfComboRow(m_comboSets, comboRow, m_store.m_setNames);
 }
 
 void CSchPp::AddKeySymRows(int set)
 {
-    ::AddKeySymRows(m_listKeySyms, m_pApp->m_keySyms, set);
+    ::AddKeySymRows(m_listKeySyms, m_store.m_keySyms, set);
     m_nListedSet = set;
 }
 
@@ -76,20 +75,17 @@ void CSchPp::EmptyKeySymList()
 
 bool CSchPp::RowHasName(int row, const std::string& name) const
 {
-    std::string text, rowName, value;
-    if (!m_listKeySyms.GetText(row, text))
-        return false;
-    SplitKeySymRow(text, rowName, value);
-    return rowName == name;
+    const KeySymMap::value_type* keySym = KeySymOfRow(m_listKeySyms, row);
+    return keySym && keySym->first == name;
 }
 
 int CSchPp::StoreRowOf(const std::string& name) const
 {
-    const auto found = m_pApp->m_keySyms.find(name);
-    if (found == m_pApp->m_keySyms.end() || found->second->m_nSet != m_nListedSet)
+    const auto found = m_store.m_keySyms.find(name);
+    if (found == m_store.m_keySyms.end() || found->second->m_nSet != m_nListedSet)
         return -1;
     int row = 0;
-    for (auto it = m_pApp->m_keySyms.begin(); it != found; ++it)
+    for (auto it = m_store.m_keySyms.begin(); it != found; ++it)
         if (it->second->m_nSet == m_nListedSet)
             ++row;
     return row;
@@ -107,13 +103,13 @@ void CSchPp::SelectKeySymByName(const std::string& name)
             return;
     }
     m_listKeySyms.SetCurSel(row);
-    m_pApp->m_nCurKeySym = row;
+    m_store.m_nCurKeySym = row;
 }
 
 BOOL CSchPp::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    FillSetCombo(m_comboSets, m_pApp->m_setNames);
+    FillSetCombo(m_comboSets, m_store.m_setNames);
     FillKeySymList(0);
     m_comboSets.SetCurSel(0);
     m_btnFind.EnableWindow(false);
@@ -126,12 +122,12 @@ BOOL CSchPp::OnSetActive()
 {
     // Sets and keysyms may have changed on the other pages since this page was last shown.
     EmptyKeySymList();
-    FillSetCombo(m_comboSets, m_pApp->m_setNames);
-    if (m_pApp->m_nCurSet != -1)
-        FillKeySymList(m_pApp->m_nCurSet);
-    m_comboSets.SetCurSel(m_pApp->m_nCurSet);
-    if (m_pApp->m_nCurKeySym != -1)
-        m_listKeySyms.SetCurSel(m_pApp->m_nCurKeySym);
+    FillSetCombo(m_comboSets, m_store.m_setNames);
+    if (m_store.m_nCurSet != -1)
+        FillKeySymList(m_store.m_nCurSet);
+    m_comboSets.SetCurSel(m_store.m_nCurSet);
+    if (m_store.m_nCurKeySym != -1)
+        m_listKeySyms.SetCurSel(m_store.m_nCurKeySym);
     // The caption tells whether a search can be continued: only an idle page starts afresh.
     if (m_btnFind.GetWindowText() == LoadResString(IDS_FIND)) {
         m_editFind.SetWindowText("");
@@ -145,12 +141,12 @@ BOOL CSchPp::OnSetActive()
 void CSchPp::OnSelChangeSets()
 {
     const int row = m_comboSets.GetCurSel();
-    m_pApp->m_nCurSet = row;
+    m_store.m_nCurSet = row;
     EmptyKeySymList();
     FillKeySymList(row);
 }
 
-void CSchPp::OnSelChangeKeySyms() { m_pApp->m_nCurKeySym = m_listKeySyms.GetCurSel(); }
+void CSchPp::OnSelChangeKeySyms() { m_store.m_nCurKeySym = m_listKeySyms.GetCurSel(); }
 
 void CSchPp::OnMatchCase() { m_bMatchCase = m_checkMatchCase.GetCheck() ? TRUE : FALSE; }
 
@@ -166,7 +162,7 @@ void CSchPp::OnChangeFindText()
 
 void CSchPp::OnFind()
 {
-    auto& keySyms = m_pApp->m_keySyms;
+    auto& keySyms = m_store.m_keySyms;
     // Resuming after the last hit's name stays right when keysyms were added or removed since.
     auto next = m_bFindNext ? keySyms.upper_bound(m_strLastHit) : keySyms.begin();
     const KeySymSearch search(m_strFind, m_bMatchCase != FALSE, m_bWholeName != FALSE);
@@ -186,7 +182,7 @@ void CSchPp::OnFind()
 void CSchPp::ShowHit(const std::string& name, int set)
 {
     m_comboSets.SetCurSel(set);
-    m_pApp->m_nCurSet = set;
+    m_store.m_nCurSet = set;
     // The list is refilled and the row selected with redraw off, so it is painted once.
     m_listKeySyms.SetRedraw(false);
     // Nothing changes the store while this page is shown: a list that already holds the

@@ -3,11 +3,11 @@
 #include "framework/PropertyPage.h"
 #include <string>
 
-class CKeySymApp;
+class CKeySymStore;
 
 class CSchPp : public CPropertyPage {
 public:
-    CSchPp();
+    explicit CSchPp(CKeySymStore& store);
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -46,7 +46,7 @@ private:
     static const CommandEntry kCommands[];
     static const KeyEntry kKeys[];
 
-    CKeySymApp* m_pApp;
+    CKeySymStore& m_store;
     int m_nTabStop = 0;
     // The set whose keysyms the list holds; -1 while it holds none.
     int m_nListedSet = -1;

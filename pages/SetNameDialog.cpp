@@ -1,5 +1,5 @@
 #include "pages/SetNameDialog.h"
-#include "framework/WinApp.h"
+#include "locale/Strings.h"
 #include "resources/resource.h"
 
 const CommandEntry CSetNameDlg::kCommands[] = {

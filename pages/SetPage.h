@@ -4,11 +4,11 @@
 #include "framework/PropertyPage.h"
 #include <string>
 
-class CKeySymApp;
+class CKeySymStore;
 
 class CStEdtPp : public CPropertyPage {
 public:
-    CStEdtPp();
+    explicit CStEdtPp(CKeySymStore& store);
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -39,7 +39,7 @@ private:
     static const CommandEntry kCommands[];
     static const KeyEntry kKeys[];
 
-    CKeySymApp* m_pApp;
+    CKeySymStore& m_store;
     CButton m_btnDelete;
     CButton m_btnRename;
     CButton m_btnAdd;

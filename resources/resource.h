@@ -43,11 +43,6 @@
 #define IDC_SET_CURRENT_LABEL   1021
 #define IDC_SET_CURRENT_NAME    1022
 
-/* The framework's help command, sent by the pages' Help button. */
-#ifndef ID_HELP
-#define ID_HELP                 0xE146
-#endif
-
 /* String table */
 #define IDS_CONFIRM_DELETE_KEYSYM   1   /* %1 set name, %2 keysym name */
 #define IDS_SAVE_FAILED             2   /* %1 full path of the keysym file */

@@ -11,8 +11,6 @@
 
 namespace {
 
-const char kSetListSection[] = "main";
-
 struct SetNameLess {
     bool operator()(const std::string& a, const std::string& b) const { return CompareSetNames(a, b) < 0; }
 };
@@ -28,48 +26,6 @@ int CompareSetNames(const std::string& a, const std::string& b)
 {
     return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
                     reinterpret_cast<const unsigned char*>(b.c_str()));
-}
-
-// ---- file operations ------------------------------------------------------
-
-UINT KeySymFileOps::TempFileName(const char* dir, const char* prefix, char* path)
-{
-    return ::GetTempFileNameA(dir, prefix, 0, path);
-}
-
-HANDLE KeySymFileOps::Open(const char* path, DWORD access, DWORD share, DWORD disposition)
-{
-    return ::CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-BOOL KeySymFileOps::Size(HANDLE file, LARGE_INTEGER* size)
-{
-    return ::GetFileSizeEx(file, size);
-}
-
-BOOL KeySymFileOps::Write(HANDLE file, const void* data, DWORD size, DWORD* written)
-{
-    return ::WriteFile(file, data, size, written, nullptr);
-}
-
-BOOL KeySymFileOps::Flush(HANDLE file)
-{
-    return ::FlushFileBuffers(file);
-}
-
-BOOL KeySymFileOps::Close(HANDLE file)
-{
-    return ::CloseHandle(file);
-}
-
-BOOL KeySymFileOps::Replace(const char* from, const char* to)
-{
-    return ::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-}
-
-BOOL KeySymFileOps::Remove(const char* path)
-{
-    return ::DeleteFileA(path);
 }
 
 // ---- the file as it was ----------------------------------------------------
@@ -107,6 +63,12 @@ bool CKeySymStore::KeySymFileChangedOnDisk() const
 }
 
 // ---- the store ------------------------------------------------------------
+
+const std::string& CKeySymStore::SetName(int set) const
+{
+    static const std::string none;
+    return HasSet(set) ? m_setNames[static_cast<size_t>(set)] : none;
+}
 
 void CKeySymStore::SortSetNames()
 {
@@ -155,7 +117,9 @@ void CKeySymStore::ReadSetSection(const ProfileSections& file, const std::string
 
 void CKeySymStore::WriteSetList(std::string& out) const
 {
-    out.append("[main]\r\n");
+    out.push_back('[');
+    out.append(kSetListSection);
+    out.append("]\r\n");
     for (const std::string& name : m_setNames) {
         out.append(name);
         out.append("=1\r\n");

@@ -2,6 +2,8 @@
 // selection the pages share; and the keysym file it is read from and saved to.
 #pragma once
 
+#include "store/WholeFile.h"
+
 #include <windows.h>
 
 #include <map>
@@ -23,19 +25,8 @@ using KeySymMap = std::map<std::string, std::unique_ptr<CKeySymEntry>>;   // ord
 // Set-name order: case-insensitive multibyte compare; <0, 0, >0.
 int CompareSetNames(const std::string& a, const std::string& b);
 
-// The file operations of a save, replaceable so that tests can make any one of them fail.
-class KeySymFileOps {
-public:
-    virtual ~KeySymFileOps() = default;
-    virtual UINT TempFileName(const char* dir, const char* prefix, char* path);   // MAX_PATH buffer
-    virtual HANDLE Open(const char* path, DWORD access, DWORD share, DWORD disposition);
-    virtual BOOL Size(HANDLE file, LARGE_INTEGER* size);
-    virtual BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written);
-    virtual BOOL Flush(HANDLE file);
-    virtual BOOL Close(HANDLE file);
-    virtual BOOL Replace(const char* from, const char* to);
-    virtual BOOL Remove(const char* path);
-};
+// The save's file operations: the whole-file writer's own seam.
+using KeySymFileOps = WholeFileOps;
 
 // The keysym file as the store last read or wrote it: whether it was there, and which file
 // it was (a replaced file is another file), of what size, written when.
@@ -50,6 +41,9 @@ struct KeySymFileStamp {
 
 // The stamp of the file at `path` as it is now.
 KeySymFileStamp ReadKeySymFileStamp(const std::string& path);
+
+// The section that lists the sets.
+inline constexpr char kSetListSection[] = "main";
 
 class CKeySymStore {
 public:
@@ -102,5 +96,9 @@ public:
     // One section: its header and the given keysyms (those whose set has this name).
     void WriteSetSection(std::string& out, const std::string& setName,
                          const std::vector<const KeySymMap::value_type*>& keySyms) const;
+
+    // The name of set `set`; empty when there is no such set.
+    const std::string& SetName(int set) const;
+    bool HasSet(int set) const { return set >= 0 && static_cast<size_t>(set) < m_setNames.size(); }
 
 };

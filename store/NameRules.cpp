@@ -7,8 +7,6 @@
 
 namespace {
 
-const char kSetListSection[] = "main";
-
 // Calls `visit(byte)` for each character of `name` that is a single byte; a
 // lead byte and its trail byte are passed over together. Stops at the first `true`.
 template <typename Visit>
@@ -102,14 +100,18 @@ SetNameCheck CheckSetName(const std::vector<std::string>& setNames, const std::s
         return check;
     }
     // Sections are found by name without regard to case: two such sets would share one.
-    for (int i = 0; i < static_cast<int>(setNames.size()); ++i) {
-        if (i != self && CompareSetNames(setNames[i], check.name) == 0) {
-            check.verdict = SetNameVerdict::Taken;
-            check.clash = i;
-            return check;
-        }
-    }
+    check.clash = FindSetName(setNames, check.name, self);
+    if (check.clash >= 0)
+        check.verdict = SetNameVerdict::Taken;
     return check;
+}
+
+int FindSetName(const std::vector<std::string>& setNames, const std::string& name, int self)
+{
+    for (int i = 0; i < static_cast<int>(setNames.size()); ++i)
+        if (i != self && CompareSetNames(setNames[i], name) == 0)
+            return i;
+    return -1;
 }
 
 EditorMessage DescribeSetNameRefusal(const SetNameCheck& check, const std::vector<std::string>& setNames)

@@ -23,6 +23,12 @@ size_t CharacterCount(std::string_view text);
 // A keysym value as the editor takes it: 1 to kMaxKeySymValueDigits hex digits.
 bool IsKeySymValueText(std::string_view value);
 
+// A character of a C identifier, which is what the standard keysym names are made of.
+constexpr bool IsIdentifierChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
 // A keysym name with a blank or an "@": an X keysym name has neither.
 bool KeySymNameHasBlankOrAt(const std::string& name);
 
@@ -55,5 +61,7 @@ std::string TrimSetName(const std::string& typed);
 // Whether `typed` can name a new set (`self` -1) or set `self` after a rename. A set may
 // keep its own name or change only its letter case.
 SetNameCheck CheckSetName(const std::vector<std::string>& setNames, const std::string& typed, int self);
+// The first set other than `self` named `name` apart from letter case; -1 when there is none.
+int FindSetName(const std::vector<std::string>& setNames, const std::string& name, int self = -1);
 // Why `check` refuses its name (strings 15, 16, 17); nothing for a usable name.
 EditorMessage DescribeSetNameRefusal(const SetNameCheck& check, const std::vector<std::string>& setNames);

@@ -7,8 +7,48 @@ const char kTempPrefix[] = "Kbs";
 const DWORD kWriteChunk = 64 * 1024;
 }
 
+UINT WholeFileOps::TempFileName(const char* dir, const char* prefix, char* path)
+{
+    return ::GetTempFileNameA(dir, prefix, 0, path);
+}
+
+HANDLE WholeFileOps::Open(const char* path, DWORD access, DWORD share, DWORD disposition)
+{
+    return ::CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+BOOL WholeFileOps::Size(HANDLE file, LARGE_INTEGER* size)
+{
+    return ::GetFileSizeEx(file, size);
+}
+
+BOOL WholeFileOps::Write(HANDLE file, const void* data, DWORD size, DWORD* written)
+{
+    return ::WriteFile(file, data, size, written, nullptr);
+}
+
+BOOL WholeFileOps::Flush(HANDLE file)
+{
+    return ::FlushFileBuffers(file);
+}
+
+BOOL WholeFileOps::Close(HANDLE file)
+{
+    return ::CloseHandle(file);
+}
+
+BOOL WholeFileOps::Replace(const char* from, const char* to)
+{
+    return ::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+BOOL WholeFileOps::Remove(const char* path)
+{
+    return ::DeleteFileA(path);
+}
+
 BOOL WriteFileReplacing(const std::string& folder, const std::string& target, const std::string& bytes,
-                        KeySymFileOps& ops)
+                        WholeFileOps& ops)
 {
     char temp[MAX_PATH] = {};
     if (folder.empty() || target.empty()) return FALSE;

@@ -2,7 +2,7 @@
 #include "resources/resource.h"
 #include "store/KeySymStore.h"
 #include "store/NameRules.h"
-#include "framework/WinApp.h"
+#include "locale/Strings.h"
 #include "tool/ToolConsole.h"
 #include "tool/ToolTexts.h"
 #include "x11/KeySymInterchange.h"
@@ -11,7 +11,6 @@
 #include <unordered_set>
 
 namespace {
-const char kSetListSection[] = "main";
 const unsigned long kMaxKeySymValue = 0x1FFFFFFF;
 
 std::string Quoted(std::string_view text)

@@ -1,8 +1,9 @@
 #include "tool/ToolCommands.h"
-#include "frame/KeySymApp.h"
-#include "framework/WinApp.h"
-#include "pages/SetListEdits.h"
+#include "frame/Product.h"
+#include "locale/Strings.h"
 #include "resources/resource.h"
+#include "store/KeySymEdits.h"
+#include "store/SetEdits.h"
 #include "store/KeySymSearch.h"
 #include "store/NameRules.h"
 #include "store/ProfileSections.h"
@@ -13,14 +14,6 @@
 #include <new>
 
 namespace {
-
-// Running programs reload the keysyms, as after the editor's unload.
-void BroadcastChange()
-{
-    const UINT message = ::RegisterWindowMessageA(kChangeMessageName);
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, kChangeNotifyTimeoutMs, &ignored);
-}
 
 // One run of the tool over one keysym file.
 class ToolSession {
@@ -110,7 +103,8 @@ private:
             m_err.Line(ToolMessage(IDS_SAVE_FAILED, m_location.path));
             return kToolFileFailed;
         }
-        BroadcastChange();
+        // Running programs reload the keysyms, as after the editor's unload.
+        BroadcastChange(RegisterChangeMessage());
         return kToolDone;
     }
 
@@ -121,22 +115,26 @@ private:
     int FindSet(const std::string& typed)
     {
         const std::string name = TrimSetName(typed);
-        for (size_t i = 0; i < m_store.m_setNames.size(); ++i)
-            if (CompareSetNames(m_store.m_setNames[i], name) == 0)
-                return static_cast<int>(i);
-        m_err.Line(FormatText(kTextNoSet, name));
-        return -1;
+        const int set = FindSetName(m_store.m_setNames, name);
+        if (set < 0)
+            m_err.Line(FormatText(kTextNoSet, name));
+        return set;
     }
 
-    const std::string& SetName(int set) const
+    const std::string& SetName(int set) const { return m_store.SetName(set); }
+
+    // Says why the store refused an edit of keysym `name`.
+    int Refuse(const KeySymCheck& check, const std::string& name)
     {
-        static const std::string none;
-        return set >= 0 && static_cast<size_t>(set) < m_store.m_setNames.size() ? m_store.m_setNames[set] : none;
+        if (check.verdict == KeySymVerdict::NoKeySym)
+            return Refuse(FormatText(kTextNoKeySym, name));
+        const EditorMessage refusal = DescribeKeySymRefusal(m_store, check, name);
+        return Refuse(refusal.stringId ? ToolMessage(refusal.stringId, refusal.arg1, refusal.arg2)
+                                       : FormatText(kTextEmptyName));
     }
 
-    // The keysym dialog's limits first (its fields take nothing else), then the keysym
-    // page's checks in the page's order.
-    int CheckNewKeySym(const std::string& name, const std::string& value)
+    // The keysym dialog's limits, which its fields enforce; the store's checks follow.
+    int CheckFields(const std::string& name, const std::string& value)
     {
         if (name.empty())
             return Refuse(kTextEmptyName);
@@ -144,13 +142,6 @@ private:
             return Refuse(FormatText(kTextNameTooLong, name, std::to_string(kMaxKeySymNameChars)));
         if (!IsKeySymValueText(value))
             return Refuse(FormatText(kTextBadValue, value));
-        if (KeySymNameHasBlankOrAt(name))
-            return Refuse(ToolMessage(IDS_KEYSYM_NAME_INVALID, name));
-        if (!IsStorableKeySymName(name))
-            return Refuse(ToolMessage(IDS_KEYSYM_NAME_UNSTORABLE, name));
-        const auto found = m_store.m_keySyms.find(name);
-        if (found != m_store.m_keySyms.end())
-            return Refuse(ToolMessage(IDS_KEYSYM_NAME_USED, name, SetName(found->second->m_nSet)));
         return kToolDone;
     }
 
@@ -194,9 +185,10 @@ private:
         const int set = FindSet(setName);
         if (set < 0)
             return kToolRefused;
-        if (const int status = CheckNewKeySym(name, value); status != kToolDone)
+        if (const int status = CheckFields(name, value); status != kToolDone)
             return status;
-        m_store.m_keySyms[name] = std::make_unique<CKeySymEntry>(value, set);
+        if (const KeySymCheck check = ::AddKeySym(m_store, set, name, value); check.verdict != KeySymVerdict::Usable)
+            return Refuse(check, name);
         MarkChanged();
         return kToolDone;
     }
@@ -208,16 +200,17 @@ private:
             return Refuse(FormatText(kTextNoKeySym, name));
         if (!IsKeySymValueText(value))
             return Refuse(FormatText(kTextBadValue, value));
-        if (found->second->m_strValue != value) {
-            found->second->m_strValue = value;
-            MarkChanged();
-        }
+        if (found->second->m_strValue == value)
+            return kToolDone;
+        if (const KeySymCheck check = ::EditKeySym(m_store, name, name, value); check.verdict != KeySymVerdict::Usable)
+            return Refuse(check, name);
+        MarkChanged();
         return kToolDone;
     }
 
     int RemoveKeySym(const std::string& name)
     {
-        if (m_store.m_keySyms.erase(name) == 0)
+        if (!DeleteKeySym(m_store, name))
             return Refuse(FormatText(kTextNoKeySym, name));
         MarkChanged();
         return kToolDone;

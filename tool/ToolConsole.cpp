@@ -1,5 +1,5 @@
 #include "tool/ToolConsole.h"
-#include "framework/WinApp.h"
+#include "locale/Strings.h"
 #include <vector>
 
 namespace {

@@ -1,6 +1,6 @@
 #include "tool/UserKeySymFile.h"
-#include "frame/KeySymApp.h"
-#include <io.h>
+#include "frame/Product.h"
+#include "locale/ResourceLibrary.h"
 #include <vector>
 
 bool LocateNamedKeySymFile(const std::string& typed, KeySymFileLocation& location)
@@ -23,26 +23,27 @@ bool LocateNamedKeySymFile(const std::string& typed, KeySymFileLocation& locatio
 }
 
 namespace {
-using GetProductDirectoryFunction = int(WINAPI*)(int which, char* buffer, int size);
 const WORD kGetProductDirectoryOrdinal = 2;
+const char kDirectoryServiceName[] = "solvane.dll";
 }
 
 bool LocateUserKeySymFile(KeySymFileLocation& location)
 {
     // The directory service is loaded only when asked: with --file the tool needs neither
-    // it nor the shell libraries it loads. Found where the editor's import of it is found,
-    // beside the program first.
-    char buffer[MAX_PATH] = {};
-    if (HMODULE service = ::LoadLibraryA("solvane.dll")) {
-        const auto getDirectory = reinterpret_cast<GetProductDirectoryFunction>(
-            reinterpret_cast<void*>(::GetProcAddress(service, MAKEINTRESOURCEA(kGetProductDirectoryOrdinal))));
-        if (getDirectory)
-            getDirectory(kUserDirectory, buffer, MAX_PATH);
-        ::FreeLibrary(service);
+    // it nor the shell libraries it loads. It is loaded by its full path in the tool's own
+    // folder, never by a bare name that the current folder could answer.
+    std::string directory;
+    char folder[MAX_PATH] = {};
+    if (GetResourceFolder(folder, sizeof folder)) {
+        if (HMODULE service = ::LoadLibraryExA((std::string(folder) + kDirectoryServiceName).c_str(), nullptr,
+                                               LOAD_WITH_ALTERED_SEARCH_PATH)) {
+            const auto getDirectory = reinterpret_cast<GetProductDirectoryFunction>(
+                reinterpret_cast<void*>(::GetProcAddress(service, MAKEINTRESOURCEA(kGetProductDirectoryOrdinal))));
+            directory = ProductDirectory(getDirectory, kUserDirectory);
+            ::FreeLibrary(service);
+        }
     }
-    buffer[MAX_PATH - 1] = '\0';
-    ::CharLowerA(buffer);
-    location.folder = buffer;
-    location.path = location.folder + "\\" + kKeySymFileName;
-    return !location.folder.empty() && _access(location.folder.c_str(), 0) == 0;
+    location.folder = directory;
+    location.path = PathInFolder(location.folder, kKeySymFileName);
+    return PathExists(location.folder);
 }

@@ -1,8 +1,8 @@
 // keysymtool.exe: the keysym file from the command line, with the editor's store, rules and
 // save. Data goes to standard output, messages to standard error; see kToolUsage.
-#include "frame/KeySymApp.h"
-#include "framework/WinApp.h"
+#include "frame/Product.h"
 #include "locale/ResourceLibrary.h"
+#include "locale/Strings.h"
 #include "tool/ToolArguments.h"
 #include "tool/ToolCommands.h"
 #include "tool/ToolConsole.h"
@@ -11,11 +11,9 @@ int main(int argc, char** argv)
 {
     // Messages come from the editor's resource library in the editor's language, found
     // beside this program; its own English strings stand in for a missing one.
-    CWinApp app;
-    app.m_hInstance = ::GetModuleHandleA(nullptr);
-    app.m_hResource = LoadResourceLibrary(kResourceLibraryName);
-    if (!app.m_hResource)
-        app.m_hResource = app.m_hInstance;
+    HINSTANCE program = ::GetModuleHandleA(nullptr);
+    HMODULE resources = LoadResourceLibrary(kResourceLibraryName);
+    SetStringSources(resources ? resources : program, program);
 
     int status = kToolBadUsage;
     {
@@ -34,7 +32,8 @@ int main(int argc, char** argv)
             status = RunToolCommand(request, out, err);
         }
     }
-    if (app.m_hResource != app.m_hInstance)
-        ::FreeLibrary(app.m_hResource);
+    SetStringSources(nullptr, nullptr);
+    if (resources)
+        ::FreeLibrary(resources);
     return status;
 }

@@ -1,6 +1,7 @@
 #include "x11/KeySymHints.h"
 
 #include "resources/resource.h"
+#include "store/NameRules.h"
 #include "x11/StandardKeySyms.h"
 
 #include <cstdint>
@@ -59,11 +60,6 @@ std::wstring Widen(const char* ascii)
     return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii));
 }
 
-bool IsKeySymNameCharacter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 }  // namespace
 
 std::vector<KeySymHint> KeySymHints(std::string_view name, std::string_view value)
@@ -85,7 +81,7 @@ std::vector<KeySymHint> KeySymHints(std::string_view name, std::string_view valu
     // A byte outside the set is enough: every byte of a double-byte character is outside it
     // or is a trail byte of a character that is itself outside it.
     for (char c : name) {
-        if (!IsKeySymNameCharacter(c)) {
+        if (!IsIdentifierChar(c)) {
             hints.push_back({IDS_HINT_NAME_CHARS, {}, {}});
             break;
         }

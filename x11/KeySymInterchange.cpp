@@ -2,7 +2,7 @@
 
 #include "store/WholeFile.h"
 #include "store/NameRules.h"
-#include "resources/resource.h"
+#include "store/KeySymEdits.h"
 
 #include <mbctype.h>
 
@@ -18,10 +18,6 @@ const char kHeaderNamePrefix[] = "XK_";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-bool IsIdentifierChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
 bool IsLeadByte(char c) { return _ismbblead(static_cast<unsigned char>(c)) != 0; }
 
 // A line to show as the reason of a skip: up to the first control character, at most
@@ -236,11 +232,11 @@ EditorMessage DescribeImportSkip(const ImportSkip& skip)
 {
     switch (skip.reason) {
     case ImportSkipReason::NameHasBlankOrAt:
-        return {IDS_KEYSYM_NAME_INVALID, skip.name, {}};
+        return DescribeKeySymRefusal(KeySymVerdict::NameHasBlankOrAt, skip.name, {});
     case ImportSkipReason::NameUnstorable:
-        return {IDS_KEYSYM_NAME_UNSTORABLE, skip.name, {}};
+        return DescribeKeySymRefusal(KeySymVerdict::NameUnstorable, skip.name, {});
     case ImportSkipReason::NameTaken:
-        return {IDS_KEYSYM_NAME_USED, skip.name, skip.holder};
+        return DescribeKeySymRefusal(KeySymVerdict::NameTaken, skip.name, skip.holder);
     case ImportSkipReason::NotKeySymLine:
         break;
     }
@@ -288,8 +284,8 @@ KeySymLines ParseKeySymLines(std::string_view bytes)
 ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes)
 {
     ImportResult result;
-    if (set < 0 || static_cast<size_t>(set) >= store.m_setNames.size()) return result;
-    const std::string& setName = store.m_setNames[static_cast<size_t>(set)];
+    if (!store.HasSet(set)) return result;
+    const std::string& setName = store.SetName(set);
 
     KeySymLines lines = ParseKeySymLines(bytes);
     result.skipped = lines.skipped;
@@ -300,21 +296,27 @@ ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes)
     // which moves nodes and allocates nothing.
     KeySymMap incoming;
     for (KeySymLine& line : lines.keySyms) {
+        // The keysym page's own checks, then the file's own repeats.
+        const KeySymCheck check = CheckKeySymAdd(store, set, line.name, line.value);
         ImportSkip skip;
         skip.line = line.line;
-        if (KeySymNameHasBlankOrAt(line.name)) {
+        switch (check.verdict) {
+        case KeySymVerdict::NameHasBlankOrAt:
             skip.reason = ImportSkipReason::NameHasBlankOrAt;
-        } else if (!IsStorableKeySymName(line.name)) {
+            break;
+        case KeySymVerdict::NameUnstorable:
             skip.reason = ImportSkipReason::NameUnstorable;
-        } else if (auto held = store.m_keySyms.find(line.name); held != store.m_keySyms.end()) {
+            break;
+        case KeySymVerdict::NameTaken:
             skip.reason = ImportSkipReason::NameTaken;
-            const int holder = held->second->m_nSet;
-            if (holder >= 0 && static_cast<size_t>(holder) < store.m_setNames.size())
-                skip.holder = store.m_setNames[static_cast<size_t>(holder)];
-        } else if (incoming.count(line.name)) {
-            skip.reason = ImportSkipReason::NameTaken;
-            skip.holder = setName;
-        } else {
+            skip.holder = store.SetName(check.holder);
+            break;
+        default:
+            if (incoming.count(line.name)) {
+                skip.reason = ImportSkipReason::NameTaken;
+                skip.holder = setName;
+                break;
+            }
             incoming.emplace(std::move(line.name), std::make_unique<CKeySymEntry>(std::move(line.value), set));
             continue;
         }
@@ -343,7 +345,7 @@ bool ReadImportFile(const std::string& path, std::string& bytes)
 std::string FormatKeySymExport(const CKeySymStore& store, int set)
 {
     std::string out = "! Keysyms of the set ";
-    if (set >= 0 && static_cast<size_t>(set) < store.m_setNames.size()) out += store.m_setNames[static_cast<size_t>(set)];
+    out += store.SetName(set);
     out += "\r\n";
     for (const auto& [name, entry] : store.m_keySyms) {
         if (entry->m_nSet != set) continue;

@@ -213,6 +213,34 @@ TEST(KeySymPage, EditKeepsTheRowInPlaceAndRefusesATakenName)
               "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\nbeta=7e2\r\nze ta=7f6\r\n[math]\r\nplusminus=b1\r\n");
 }
 
+// A hand-edited name may hold a tab, which also parts a row's name from its value: the
+// row's own keysym is edited or deleted, never "a" of another set.
+TEST(KeySymPage, EditAndDeleteTouchOnlyTheRowsKeySymWhenItsNameHoldsATab)
+{
+    const char file[] = "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\na\tb=1\r\n[math]\r\na=2\r\n";
+    {
+        Editor editor(file);
+        SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
+        HWND dialog = editor.OpenDialog(IDC_KS_EDIT);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SYM_VALUE)), "1");
+        SetEditText(dialog, IDC_SYM_NAME, "ab");
+        SetEditText(dialog, IDC_SYM_VALUE, "3");
+        editor.Dismiss(dialog);
+        EXPECT_EQ(editor.ListRows(), (Rows{"ab\t3"}));
+        EXPECT_EQ(editor.ApplyAndReadFile(), "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\nab=3\r\n[math]\r\na=2\r\n");
+    }
+    Editor editor(file);
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
+    PostClick(editor.page, IDC_KS_DELETE);
+    HWND box = editor.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(MessageBoxText(box).find("a\tb"), std::string::npos) << MessageBoxText(box);
+    editor.Dismiss(box, IDYES);
+    EXPECT_TRUE(editor.ListRows().empty());
+    EXPECT_EQ(editor.ApplyAndReadFile(), "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\n[math]\r\na=2\r\n");
+}
+
 TEST(KeySymPage, EditClosedWithOkUnchangedStillMarksChanged)
 {
     Editor editor;

@@ -280,19 +280,34 @@ TEST(EditKeySyms, AltHAndHelpButtonOpenHelpAtTheEditorsTopic)
     _putenv_s("KS_HELP_LOG", "");
 }
 
-// Two threads of one host may each run a sheet: each sheet's dialogs belong to that sheet.
-TEST(EditKeySyms, SheetsOnTwoThreadsOwnTheirOwnDialogs)
+// The module has one store, which keeps unapplied changes for the next call: a second call
+// while a sheet is open, from another thread, brings that sheet to the front and returns,
+// and the open sheet goes on as before.
+TEST(EditKeySyms, SecondCallWhileASheetIsOpenShowsThatSheetAndReturns)
 {
     ModuleFixture dirs(kGreek);
     ASSERT_NE(dirs.Load(), nullptr);
-    SheetSession first(dirs.module), second(dirs.module);
-    ASSERT_TRUE(first.IsOpen() && second.IsOpen());
+    SheetSession first(dirs.module);
+    ASSERT_TRUE(first.IsOpen());
+    AddKeySym(first, "gamma");
+    const DWORD start = ::GetTickCount();
+    {
+        SheetSession second(dirs.module);
+        EXPECT_FALSE(second.IsOpen()) << "no second sheet";
+        EXPECT_TRUE(second.WaitClosed(2000)) << "the second call returns at once";
+    }
+    EXPECT_LT(::GetTickCount() - start, 5000u);
+    EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == first.sheet; }, 2000)) << "the open sheet is in front";
+    ASSERT_TRUE(first.IsOpen());
     PostClick(first.Page(0), IDC_KS_ADD);
-    PostClick(second.Page(2), IDC_ST_ADD);
-    HWND firstDialog = first.WaitForPopup(), secondDialog = second.WaitForPopup();
-    ASSERT_TRUE(firstDialog && secondDialog);
-    EXPECT_EQ(::GetWindow(firstDialog, GW_OWNER), first.sheet);
-    EXPECT_EQ(::GetWindow(secondDialog, GW_OWNER), second.sheet);
+    HWND dialog = first.WaitForPopup();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), first.sheet);
+    Answer(dialog, IDCANCEL);
+    WaitGone(dialog);
+    first.PressButton(PSBTN_OK);
+    ASSERT_TRUE(first.WaitClosed());
+    EXPECT_EQ(ReadFileBytes(dirs.keySymFile), "[main]\r\nGreek=1\r\n[Greek]\r\nalpha=7e1\r\ngamma=1\r\n");
 }
 
 TEST(Host, ReportsAModuleThatIsMissingAndFails)

@@ -1,7 +1,7 @@
 // A resource library made to the published interface (strings 1-14) lacks the strings the
 // module added since; the module's own English texts stand in for them.
 #include "LocaleTestSupport.h"
-#include "framework/WinApp.h"
+#include "locale/Strings.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +22,7 @@ TEST(FallbackTexts, StringsALibraryLacksComeInEnglishFromTheModule) {
   Library published(LoadLibraryExA((ProgramFolder() + "locale_published.nls").c_str(), nullptr, asData));
   Library english(LoadLibraryExA((ProgramFolder() + "tavrel.nls").c_str(), nullptr, asData));
   ASSERT_TRUE(module.get() && published.get() && english.get());
-  CWinApp app;
-  app.m_hInstance = module.get();
-  app.m_hResource = published.get();
+  SetStringSources(published.get(), module.get());
   for (UINT id = IDS_CONFIRM_DELETE_KEYSYM; id <= IDS_HELP_FAILED; ++id) {
     if (id == 9) continue;  // no such string
     SCOPED_TRACE(testing::Message() << "string " << id);
@@ -35,6 +33,7 @@ TEST(FallbackTexts, StringsALibraryLacksComeInEnglishFromTheModule) {
       EXPECT_FALSE(LoadResString(id).empty());
     }
   }
+  SetStringSources(nullptr, nullptr);
 }
 
 }  // namespace

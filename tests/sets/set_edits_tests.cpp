@@ -1,7 +1,7 @@
 // Set names and the set list edits, on the store alone: which names are refused, where a
 // set lands, and that every keysym stays in its set through any run of edits, out of
 // memory included.
-#include "pages/SetListEdits.h"
+#include "store/SetEdits.h"
 #include "store/NameRules.h"
 #include "FailingAllocator.h"
 #include "StoreContents.h"

@@ -1,4 +1,4 @@
-#include "pages/SetListEdits.h"
+#include "store/SetEdits.h"
 #include <algorithm>
 
 int SetAddPosition(const std::vector<std::string>& setNames, const std::string& name)
