@@ -32,10 +32,8 @@ int CKeySymApp::InitInstance()
         m_pszHelpFilePath = m_strHelpFile.c_str();
     }
 
-    m_strUserDir = ProductDirectory(GetProductDirectory, kUserDirectory);
-    if (!PathExists(m_strUserDir))
+    if (!FindUserKeySymFile(GetProductDirectory, m_strUserDir, m_strKeySymFile))
         return 0;
-    m_strKeySymFile = PathInFolder(m_strUserDir, kKeySymFileName);
     LoadKeySymFile(m_strKeySymFile);
     return 1;
 }

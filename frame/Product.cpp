@@ -21,6 +21,13 @@ std::string PathInFolder(const std::string& folder, const char* file)
     return folder + "\\" + file;
 }
 
+bool FindUserKeySymFile(GetProductDirectoryFunction getDirectory, std::string& folder, std::string& file)
+{
+    folder = ProductDirectory(getDirectory, kUserDirectory);
+    file = PathInFolder(folder, kKeySymFileName);
+    return PathExists(folder);
+}
+
 UINT RegisterChangeMessage()
 {
     return ::RegisterWindowMessageA(kChangeMessageName);

@@ -24,6 +24,10 @@ bool PathExists(const std::string& path);
 // `file` in `folder`.
 std::string PathInFolder(const std::string& folder, const char* file);
 
+// The user's directory (lower-cased, as the service gives it) and the keysym file in it;
+// false when that directory does not exist.
+bool FindUserKeySymFile(GetProductDirectoryFunction getDirectory, std::string& folder, std::string& file);
+
 // The registered change message, and its broadcast: running programs reload the keysyms.
 UINT RegisterChangeMessage();
 void BroadcastChange(UINT changeMessage);

@@ -94,7 +94,7 @@ void CStEdtPp::InsertSetRow(int row, const std::string& name)
 void CStEdtPp::UpdateInterchangeButtons()
 {
     const int row = m_listSets.GetCurSel();
-    const bool selected = row != LB_ERR && row < static_cast<int>(m_store.m_setNames.size());
+    const bool selected = m_store.HasSet(row);
     m_btnImport.EnableWindow(selected);
     m_btnExport.EnableWindow(selected);
 }
@@ -102,7 +102,11 @@ void CStEdtPp::UpdateInterchangeButtons()
 bool CStEdtPp::GetSelectedSet(int& row, std::string& name) const
 {
     row = m_listSets.GetCurSel();
-    return row != LB_ERR && row < static_cast<int>(m_store.m_setNames.size()) && m_listSets.GetText(row, name);
+    // Row i is set i: its name comes from the store, not read back from the row.
+    if (!m_store.HasSet(row))
+        return false;
+    name = m_store.SetName(row);
+    return true;
 }
 
 BOOL CStEdtPp::OnInitDialog()

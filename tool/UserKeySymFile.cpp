@@ -32,18 +32,17 @@ bool LocateUserKeySymFile(KeySymFileLocation& location)
     // The directory service is loaded only when asked: with --file the tool needs neither
     // it nor the shell libraries it loads. It is loaded by its full path in the tool's own
     // folder, never by a bare name that the current folder could answer.
-    std::string directory;
+    GetProductDirectoryFunction getDirectory = nullptr;
+    HMODULE service = nullptr;
     char folder[MAX_PATH] = {};
-    if (GetResourceFolder(folder, sizeof folder)) {
-        if (HMODULE service = ::LoadLibraryExA((std::string(folder) + kDirectoryServiceName).c_str(), nullptr,
-                                               LOAD_WITH_ALTERED_SEARCH_PATH)) {
-            const auto getDirectory = reinterpret_cast<GetProductDirectoryFunction>(
-                reinterpret_cast<void*>(::GetProcAddress(service, MAKEINTRESOURCEA(kGetProductDirectoryOrdinal))));
-            directory = ProductDirectory(getDirectory, kUserDirectory);
-            ::FreeLibrary(service);
-        }
-    }
-    location.folder = directory;
-    location.path = PathInFolder(location.folder, kKeySymFileName);
-    return PathExists(location.folder);
+    if (GetResourceFolder(folder, sizeof folder))
+        service = ::LoadLibraryExA((std::string(folder) + kDirectoryServiceName).c_str(), nullptr,
+                                   LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (service)
+        getDirectory = reinterpret_cast<GetProductDirectoryFunction>(
+            reinterpret_cast<void*>(::GetProcAddress(service, MAKEINTRESOURCEA(kGetProductDirectoryOrdinal))));
+    const bool found = FindUserKeySymFile(getDirectory, location.folder, location.path);
+    if (service)
+        ::FreeLibrary(service);
+    return found;
 }
