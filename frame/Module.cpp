@@ -67,9 +67,26 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved)
     return TRUE;
 }
 
+namespace {
+// Any module renamed to the resource library's name loads; without the editor's dialogs
+// the sheet would end at once with nothing shown.
+bool ResourceLibraryHasDialogs()
+{
+    for (int id : {IDD_KEYSYM_PAGE, IDD_SEARCH_PAGE, IDD_SET_PAGE, IDD_KEYSYM_DIALOG, IDD_SET_NAME_DIALOG}) {
+        if (!::FindResourceA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5)))  // RT_DIALOG
+            return false;
+    }
+    return true;
+}
+}  // namespace
+
 extern "C" void EditKeySyms(void)
 {
     try {
+        if (!ResourceLibraryHasDialogs()) {
+            ResMessageBox(IDS_NO_DIALOGS, MB_OK | MB_ICONHAND);
+            return;
+        }
         CSymEditPs sheet(LoadResString(IDS_EDITOR_TITLE), nullptr, 0);
         sheet.DoModal();
     } catch (...) {

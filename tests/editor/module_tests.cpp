@@ -134,6 +134,20 @@ TEST(Module, MissingResourceLibraryIsReportedOnceAndFailsTheLoad)
     RemoveTree(folder);
 }
 
+TEST(Module, AResourceLibraryWithoutTheDialogsIsReportedAndNothingIsShown)
+{
+    ModuleFixture dirs(kGreek);
+    const std::string folder = FolderWith("nodialogs", {"keysymedit.exe", "TAVREL.dll", "solvane.dll", "GARNUTIL.dll"});
+    ::CopyFileA((BinDir() + "\\GARNUTIL.dll").c_str(), (folder + "\\tavrel.nls").c_str(), FALSE);
+    const HostRun run = RunHost(folder);
+    ASSERT_TRUE(run.finished);
+    ASSERT_EQ(run.messages.size(), 1u);
+    EXPECT_EQ(run.messages[0], LibraryString(IDS_NO_DIALOGS));
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(ReadFileBytes(dirs.keySymFile), kGreek);
+    RemoveTree(folder);
+}
+
 TEST(Module, MissingUserDirectoryFailsTheLoadSilently)
 {
     ModuleFixture dirs(kGreek);
