@@ -50,7 +50,7 @@ HostRun RunHost(const std::string& folder)
     struct Search { DWORD pid; HWND box; } search{process.dwProcessId, nullptr};
     const auto findBox = [&] {
         search.box = nullptr;
-        ::EnumWindows([](HWND window, LPARAM context) -> BOOL {
+        ::EnumWindows([](HWND window, LPARAM context) CALLBACK -> BOOL {
             auto* s = reinterpret_cast<Search*>(context);
             DWORD pid = 0;
             ::GetWindowThreadProcessId(window, &pid);
@@ -340,7 +340,7 @@ struct ProcessCounts {
         }
         const auto countChildren = [](HWND parent) {
             int n = 0;
-            ::EnumChildWindows(parent, [](HWND, LPARAM count) -> BOOL { ++*reinterpret_cast<int*>(count); return TRUE; },
+            ::EnumChildWindows(parent, [](HWND, LPARAM count) CALLBACK -> BOOL { ++*reinterpret_cast<int*>(count); return TRUE; },
                                reinterpret_cast<LPARAM>(&n));
             return n;
         };
@@ -400,10 +400,11 @@ TEST(Host, RepeatedLoadEditSaveUnloadLeavesNothingBehind)
     EXPECT_EQ(ReadFileBytes(dirs.keySymFile).find("k209=1\r\n") != std::string::npos, true);
     const long long memoryPerCycle = (static_cast<long long>(after.privateBytes) - static_cast<long long>(before.privateBytes)) / kCycles;
     std::printf("%d cycles in %lu ms: kernel handles %d -> %d, windows %d -> %d, USER index %d -> %d, "
-                "GDI index %d -> %d, private memory %zu -> %zu KB (%lld bytes a cycle)\n",
+                "GDI index %d -> %d, private memory %llu -> %llu KB (%lld bytes a cycle)\n",
                 kCycles, elapsed, before.kernelHandles, after.kernelHandles, before.windows, after.windows,
                 before.userObjects, after.userObjects, before.gdiObjects, after.gdiObjects,
-                before.privateBytes / 1024, after.privateBytes / 1024, memoryPerCycle);
+                static_cast<unsigned long long>(before.privateBytes / 1024),
+                static_cast<unsigned long long>(after.privateBytes / 1024), memoryPerCycle);
     EXPECT_LE(after.kernelHandles, before.kernelHandles + 4);
     EXPECT_LE(after.windows, before.windows);
     EXPECT_LE(after.userObjects, before.userObjects + 8);
