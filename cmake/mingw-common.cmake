@@ -5,7 +5,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/${KS_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Test programs run under Wine (64-bit only: these machines cannot execute 32-bit code).
-if(KS_TRIPLE STREQUAL "x86_64-w64-mingw32")
-  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
-endif()
+# Test programs run under Wine; the 32-bit ones need wine32 (see scripts/setup).
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

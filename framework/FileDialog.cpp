@@ -14,13 +14,17 @@ const DWORD kCommonFlags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | O
 bool RunFileDialog(bool save, const std::string& title, const std::string& proposedName, const std::string& extension,
                    std::string& path)
 {
-    std::vector<char> file(MAX_PATH, '\0');
-    proposedName.copy(file.data(), MAX_PATH - 1);
+    // Room for the longest path the system has (32767 characters), not MAX_PATH: a longer
+    // choice would come back as a failure that looks like Cancel. Whether the file can then be
+    // read or written is the caller's to find out, and a failure there gets its own message.
+    const DWORD kLongestPath = 32768;
+    std::vector<char> file(kLongestPath, '\0');
+    proposedName.copy(file.data(), kLongestPath - 1);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = AfxGetPopupOwner();
     dialog.lpstrFile = file.data();
-    dialog.nMaxFile = MAX_PATH;
+    dialog.nMaxFile = kLongestPath;
     dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = kCommonFlags | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);

@@ -76,11 +76,13 @@ INT_PTR CPropertySheet::DoModal()
     MSG message;
     bool quit = false;
     while (PropSheet_GetCurrentPageHwnd(sheet)) {
-        BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-        if (got <= 0) {
+        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {  // WM_QUIT: handed on to the host's loop once the sheet is gone
             quit = true;
             break;
         }
+        if (got == -1)  // no message to pass on; the sheet ends as cancelled
+            break;
         BOOL consumed = FALSE;
         try {
             consumed = PreTranslateMessage(message);

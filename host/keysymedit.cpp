@@ -2,20 +2,17 @@
 // editor, unloads the module (which tells running programs when keysyms changed).
 #include <windows.h>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
 std::string OwnFolder()
 {
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
+    std::string path(32768, '\0');  // a folder deeper than MAX_PATH too
+    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0 || n >= path.size())
         return {};
-    char* slash = strrchr(path, '\\');
-    if (slash)
-        slash[1] = '\0';
-    return path;
+    path.resize(n);
+    return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 void Report(const std::string& text)
@@ -28,7 +25,9 @@ void Report(const std::string& text)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     const std::string module = OwnFolder() + "TAVREL.dll";
-    HMODULE editor = LoadLibraryA(module.c_str());
+    // The module's imports (solvane.dll, GARNUTIL.dll) lie beside it: with the altered search
+    // order they are looked for there first, not only beside this program.
+    HMODULE editor = LoadLibraryExA(module.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!editor) {
         char reason[512] = "";
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0,

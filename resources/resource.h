@@ -74,5 +74,6 @@
 #define IDS_EXPORT_TITLE            29
 #define IDS_WRITE_FAILED            30  /* %1 path */
 #define IDS_HELP_FAILED             31  /* %1 path of the help file */
+#define IDS_NO_DIALOGS              32
 
 #endif

@@ -54,5 +54,6 @@
 #define S_EXPORT_TITLE           "Export Keysyms"
 #define S_WRITE_FAILED           "The file %1 could not be written."
 #define S_HELP_FAILED            "The help file %1 could not be opened."
+#define S_NO_DIALOGS             "The keysym editor's resource library holds none of its dialogs, so the editor cannot be shown. Install the editor's files again."
 
 #endif

@@ -71,6 +71,7 @@ const std::map<UINT, std::string> kStrings = {
     {IDS_HINT_STANDARD_NAME, "%1%2"},    {IDS_HINT_NAME_CHARS, ""},        {IDS_IMPORT_TITLE, ""},
     {IDS_IMPORTED, "%1%2"},              {IDS_IMPORT_SKIPPED, "%1%2%3"},   {IDS_READ_FAILED, "%1"},
     {IDS_EXPORT_TITLE, ""},              {IDS_WRITE_FAILED, "%1"},         {IDS_HELP_FAILED, "%1"},
+    {IDS_NO_DIALOGS, ""},
 };
 
 std::string ClassOf(HWND window) {

@@ -140,7 +140,7 @@ void SheetSession::EditAsHost(HMODULE module, const std::function<void(SheetSess
     } work{&session, &user};
     HANDLE worker = ::CreateThread(
         nullptr, 0,
-        [](void* context) -> DWORD {
+        [](void* context) WINAPI -> DWORD {
             auto* w = static_cast<Work*>(context);
             SheetSession& s = *w->session;
             ::WaitForSingleObject(s.m_ready, 10000);
@@ -175,7 +175,7 @@ void SheetSession::RunSheetHere()
     current = this;
     HHOOK hook = ::SetWindowsHookExA(
         WH_CBT,
-        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        [](int code, WPARAM wParam, LPARAM lParam) CALLBACK -> LRESULT {
             if (code == HCBT_ACTIVATE && current && !current->sheet) {
                 HWND window = reinterpret_cast<HWND>(wParam);
                 if (::GetWindow(window, GW_OWNER) == current->owner) {
