@@ -67,7 +67,7 @@ int main()
     const std::string path = std::string(folder) + "bench_x11.db";
     std::string bytes;
     std::printf("export the imported set (%zu lines):         %8.2f ms\n", imported,
-                Time(9, [&] { ExportKeySyms(store, ImportSet(store), path); }));
+                Time(9, [&] { WriteExportFile(FormatKeySymExport(store, ImportSet(store), ExportFormat::XKeysymDb).text, path); }));
     std::printf("read the exported file:                       %8.2f ms\n",
                 Time(9, [&] { ReadImportFile(path, bytes); }));
     DeleteFileA(path.c_str());

@@ -1,10 +1,12 @@
 #include "pages/SetPage.h"
+#include "frame/KeySymApp.h"
 #include "framework/FileDialog.h"
 #include "pages/PageSupport.h"
-#include "store/SetEdits.h"
+#include "pages/SetListEdits.h"
 #include "pages/SetNameDialog.h"
 #include "store/NameRules.h"
 #include "resources/resource.h"
+#include "x11/InterchangeMessages.h"
 #include "x11/KeySymInterchange.h"
 #include <mbctype.h>
 
@@ -44,16 +46,22 @@ std::string ExportFileName(const std::string& setName)
     return name + '.' + kExportExtension;
 }
 
-// Why a line was skipped, in the words the keysym page uses for the same refusal.
-std::string SkipReasonText(const ImportSkip& skip)
+std::string FormatPageString(unsigned id, const std::string& arg1, const std::string& arg2, const std::string& arg3)
 {
-    const EditorMessage message = DescribeImportSkip(skip);
-    return message.stringId ? FormatResString(message.stringId, message.arg1, message.arg2) : '"' + message.arg1 + '"';
+    return FormatResString(id, arg1, arg2, arg3);
+}
+
+// Paragraphs of a message box, the empty ones left out.
+void AddParagraph(std::string& text, const std::string& paragraph)
+{
+    if (paragraph.empty()) return;
+    if (!text.empty()) text += "\r\n\r\n";
+    text += paragraph;
 }
 
 }  // namespace
 
-CStEdtPp::CStEdtPp(CKeySymStore& store) : CPropertyPage(IDD_SET_PAGE), m_store(store) {}
+CStEdtPp::CStEdtPp() : CPropertyPage(IDD_SET_PAGE), m_pApp(&GetKeySymApp()) {}
 
 std::span<const CommandEntry> CStEdtPp::GetCommandMap() const { return kCommands; }
 std::span<const KeyEntry> CStEdtPp::GetKeyMap() const { return kKeys; }
@@ -72,7 +80,7 @@ void CStEdtPp::DoDataExchange(CDataExchange& dx)
 void CStEdtPp::FillSetList()
 {
     // Rows are added with redraw off: a visible list repaints its scroll bar per row.
-    const std::vector<std::string>& names = m_store.m_setNames;
+    const std::vector<std::string>& names = m_pApp->m_setNames;
     size_t bytes = 0;
     for (const std::string& name : names)
         bytes += name.size() + 1;
@@ -94,7 +102,7 @@ void CStEdtPp::InsertSetRow(int row, const std::string& name)
 void CStEdtPp::UpdateInterchangeButtons()
 {
     const int row = m_listSets.GetCurSel();
-    const bool selected = m_store.HasSet(row);
+    const bool selected = row != LB_ERR && row < static_cast<int>(m_pApp->m_setNames.size());
     m_btnImport.EnableWindow(selected);
     m_btnExport.EnableWindow(selected);
 }
@@ -102,11 +110,7 @@ void CStEdtPp::UpdateInterchangeButtons()
 bool CStEdtPp::GetSelectedSet(int& row, std::string& name) const
 {
     row = m_listSets.GetCurSel();
-    // Row i is set i: its name comes from the store, not read back from the row.
-    if (!m_store.HasSet(row))
-        return false;
-    name = m_store.SetName(row);
-    return true;
+    return row != LB_ERR && row < static_cast<int>(m_pApp->m_setNames.size()) && m_listSets.GetText(row, name);
 }
 
 BOOL CStEdtPp::OnInitDialog()
@@ -123,8 +127,8 @@ BOOL CStEdtPp::OnInitDialog()
 BOOL CStEdtPp::OnSetActive()
 {
     const BOOL result = CPropertyPage::OnSetActive();
-    if (m_store.m_nCurSet != -1)
-        m_listSets.SetCurSel(m_store.m_nCurSet);
+    if (m_pApp->m_nCurSet != -1)
+        m_listSets.SetCurSel(m_pApp->m_nCurSet);
     UpdateInterchangeButtons();
     return result;
 }
@@ -132,7 +136,7 @@ BOOL CStEdtPp::OnSetActive()
 BOOL CStEdtPp::OnApply()
 {
     // Changes kept unsaved keep the sheet open, whether OK or Apply was pressed.
-    return ApplyStoreChanges(*this, m_store) ? CPropertyPage::OnApply() : FALSE;
+    return ApplyStoreChanges(*this, *m_pApp) ? CPropertyPage::OnApply() : FALSE;
 }
 
 void CStEdtPp::OnSelChangeSetList()
@@ -142,14 +146,14 @@ void CStEdtPp::OnSelChangeSetList()
         return;
     m_btnRename.EnableWindow(true);
     m_btnDelete.EnableWindow(true);
-    m_store.m_nCurSet = row;
+    m_pApp->m_nCurSet = row;
     UpdateInterchangeButtons();
 }
 
 bool CStEdtPp::AcceptSetName(const std::string& typed, int self, std::string& name) const
 {
-    const SetNameCheck check = CheckSetName(m_store.m_setNames, typed, self);
-    const EditorMessage refusal = DescribeSetNameRefusal(check, m_store.m_setNames);
+    const SetNameCheck check = CheckSetName(m_pApp->m_setNames, typed, self);
+    const EditorMessage refusal = DescribeSetNameRefusal(check, m_pApp->m_setNames);
     if (refusal.stringId) {
         ResMessageBox(refusal.stringId, MB_OK | MB_ICONEXCLAMATION, refusal.arg1, refusal.arg2);
         return false;
@@ -167,11 +171,11 @@ void CStEdtPp::OnAddSet()
     if (!AcceptSetName(dialog.m_strNewName, -1, name))
         return;
     // The store changes first and wholly, or not at all; the list then follows it.
-    const int added = AddSet(m_store, name);
+    const int added = AddSet(*m_pApp, name);
     InsertSetRow(added, name);
     m_listSets.SetCurSel(added);
-    m_store.m_nCurSet = added;
-    MarkStoreChanged(*this, m_store);
+    m_pApp->m_nCurSet = added;
+    MarkStoreChanged(*this, *m_pApp);
     UpdateInterchangeButtons();
 }
 
@@ -184,15 +188,15 @@ void CStEdtPp::OnDeleteSet()
     // Only a plain Yes deletes: a box that could not be shown says nothing.
     if (ResMessageBox(IDS_CONFIRM_DELETE_SET, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, name) != IDYES)
         return;
-    DeleteSet(m_store, row);
+    DeleteSet(*m_pApp, row);
     m_listSets.DeleteString(row);
-    if (m_listSets.GetCount() != static_cast<int>(m_store.m_setNames.size()))
+    if (m_listSets.GetCount() != static_cast<int>(m_pApp->m_setNames.size()))
         FillSetList();
     // The set that followed takes the row; after the last row the first is next.
     const int next = row == m_listSets.GetCount() ? 0 : row;
     m_listSets.SetCurSel(next);
-    m_store.m_nCurSet = next;
-    MarkStoreChanged(*this, m_store);
+    m_pApp->m_nCurSet = next;
+    MarkStoreChanged(*this, *m_pApp);
     UpdateInterchangeButtons();
 }
 
@@ -209,12 +213,12 @@ void CStEdtPp::OnRenameSet()
     std::string name;
     if (!AcceptSetName(dialog.m_strNewName, row, name))
         return;
-    const int renamed = RenameSet(m_store, row, name);
+    const int renamed = RenameSet(*m_pApp, row, name);
     m_listSets.DeleteString(row);
     InsertSetRow(renamed, name);
     m_listSets.SetCurSel(renamed);
-    m_store.m_nCurSet = renamed;
-    MarkStoreChanged(*this, m_store);
+    m_pApp->m_nCurSet = renamed;
+    MarkStoreChanged(*this, *m_pApp);
     UpdateInterchangeButtons();
 }
 
@@ -232,16 +236,18 @@ void CStEdtPp::OnImportKeySyms()
         return;
     }
     // All or nothing: out of memory leaves the store as it was.
-    const ImportResult result = ImportKeySyms(m_store, row, bytes);
-    if (result.imported > 0)
-        MarkStoreChanged(*this, m_store);
-    std::string text = FormatResString(IDS_IMPORTED, std::to_string(result.imported), setName);
-    if (result.skipped > 0) {
-        text += "\r\n\r\n";
-        text += FormatResString(IDS_IMPORT_SKIPPED, std::to_string(result.skipped),
-                                std::to_string(result.firstSkip.line), SkipReasonText(result.firstSkip));
+    const ImportResult result = ImportKeySyms(*m_pApp, row, bytes);
+    if (!result.anyKeySymLine) {
+        ResMessageBox(IDS_IMPORT_NO_KEYSYMS, MB_OK | MB_ICONEXCLAMATION, path);
+        return;
     }
-    TextMessageBox(text, MB_OK | (result.skipped > 0 ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+    if (result.imported > 0)
+        MarkStoreChanged(*this, *m_pApp);
+    std::string text = ImportedText(result.imported, setName, FormatPageString);
+    AddParagraph(text, SkippedText(result, FormatPageString));
+    AddParagraph(text, UnusableText(result.unusable, FormatPageString));
+    const bool warn = result.skipped > 0 || !result.unusable.empty();
+    TextMessageBox(text, MB_OK | (warn ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
 }
 
 void CStEdtPp::OnExportKeySyms()
@@ -252,6 +258,9 @@ void CStEdtPp::OnExportKeySyms()
         return;
     if (!AskSaveFilePath(LoadResString(IDS_EXPORT_TITLE), ExportFileName(setName), kExportExtension, path))
         return;
-    if (!ExportKeySyms(m_store, row, path))
+    const ExportText text = FormatKeySymExport(*m_pApp, row, ExportFormat::XKeysymDb);
+    if (!WriteExportFile(text.text, path))
         ResMessageBox(IDS_WRITE_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
+    else if (!text.leftOut.empty())
+        TextMessageBox(LeftOutText(text.leftOut, FormatPageString), MB_OK | MB_ICONEXCLAMATION);
 }

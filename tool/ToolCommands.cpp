@@ -10,6 +10,7 @@
 #include "tool/KeySymFileCheck.h"
 #include "tool/ToolTexts.h"
 #include "tool/UserKeySymFile.h"
+#include "x11/InterchangeMessages.h"
 #include "x11/KeySymInterchange.h"
 #include <new>
 
@@ -262,10 +263,9 @@ private:
         return kToolDone;
     }
 
-    std::string SkipReason(const ImportSkip& skip) const
+    static std::string Format(unsigned id, const std::string& arg1, const std::string& arg2, const std::string& arg3)
     {
-        const EditorMessage message = DescribeImportSkip(skip);
-        return message.stringId ? ToolMessage(message.stringId, message.arg1, message.arg2) : message.arg1;
+        return ToolMessage(id, arg1, arg2, arg3);
     }
 
     // As the set page imports: into the set of that name, made when there is none.
@@ -290,10 +290,11 @@ private:
             MarkChanged();
         // Every skipped line as "file(line): reason", as compilers report, then the editor's summary.
         for (const ImportSkip& skip : result.skips)
-            m_err.Line(path + "(" + std::to_string(skip.line) + "): " + SkipReason(skip));
+            m_err.Line(path + "(" + std::to_string(skip.line) + "): " + DescribeImportSkip(skip, Format));
         if (result.skipped > 0)
-            m_err.Line(ToolMessage(IDS_IMPORT_SKIPPED, std::to_string(result.skipped),
-                                   std::to_string(result.firstSkip.line), SkipReason(result.firstSkip)));
+            m_err.Line(SkippedText(result, Format));
+        if (!result.unusable.empty())
+            m_err.Line(UnusableText(result.unusable, Format));
         return kToolDone;
     }
 
@@ -302,14 +303,19 @@ private:
         const int set = FindSet(setName);
         if (set < 0)
             return kToolRefused;
+        const ExportText text = FormatKeySymExport(m_store, set, ExportFormat::XKeysymDb);
         if (path == "-") {
-            m_out.Bytes(FormatKeySymExport(m_store, set));
-            return kToolDone;
+            m_out.Bytes(text.text);
+        } else if (!WriteExportFile(text.text, path)) {
+            m_err.Line(ToolMessage(IDS_WRITE_FAILED, path));
+            return kToolFileFailed;
         }
-        if (ExportKeySyms(m_store, set, path))
+        if (text.leftOut.empty())
             return kToolDone;
-        m_err.Line(ToolMessage(IDS_WRITE_FAILED, path));
-        return kToolFileFailed;
+        for (const std::string& name : text.leftOut)
+            m_err.Line(EscapeControls(name));
+        m_err.Line(LeftOutText(text.leftOut, Format));
+        return kToolRefused;
     }
 
     int Check()

@@ -71,6 +71,12 @@ const std::map<UINT, std::string> kStrings = {
     {IDS_HINT_STANDARD_NAME, "%1%2"},    {IDS_HINT_NAME_CHARS, ""},        {IDS_IMPORT_TITLE, ""},
     {IDS_IMPORTED, "%1%2"},              {IDS_IMPORT_SKIPPED, "%1%2%3"},   {IDS_READ_FAILED, "%1"},
     {IDS_EXPORT_TITLE, ""},              {IDS_WRITE_FAILED, "%1"},         {IDS_HELP_FAILED, "%1"},
+    {IDS_IMPORT_SKIPPED_ONE, "%1%2%3"},  {IDS_IMPORTED_ONE, "%1%2"},       {IDS_SKIP_NOT_KEYSYM_LINE, "%1"},
+    {IDS_SKIP_NAME_TOO_LONG, "%1%2"},    {IDS_SKIP_VALUE_TOO_LARGE, "%1%2"}, {IDS_SKIP_VALUE_UNREADABLE, "%1%2"},
+    {IDS_SKIP_NAME_NOT_IN_CODE_PAGE, "%1"}, {IDS_UNUSABLE_VALUE_ONE, "%1%2"}, {IDS_UNUSABLE_VALUE_MANY, "%1%2"},
+    {IDS_EXPORT_LEFT_OUT_ONE, "%1%2"},   {IDS_EXPORT_LEFT_OUT_MANY, "%1%2"}, {IDS_IMPORT_NO_KEYSYMS, "%1"},
+    {IDS_FILTER_XKEYSYMDB, ""},          {IDS_FILTER_C_HEADER, ""},        {IDS_HINT_NO_CHARACTER, "%1"},
+    {IDS_HINT_RANGE, "%1%2"},
 };
 
 std::string ClassOf(HWND window) {

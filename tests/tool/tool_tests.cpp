@@ -166,7 +166,7 @@ TEST(KeySymTool, ReadingCommandsPrintDataAndLeaveTheFileAlone)
 
     run = file.Run("export Greek -");
     EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_NE(run.out.find("Alpha\t:7C1\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Alpha\t:7C1\n"), std::string::npos) << run.out;
     EXPECT_EQ(run.notifications, 0);
     EXPECT_EQ(file.Bytes(), kGreekLatin);
 }
@@ -302,8 +302,9 @@ TEST(KeySymTool, ImportIntoNewSetAndExport)
     EXPECT_EQ(run.notifications, 1);
     // Each skipped line, then the summary the set page shows.
     std::string summary = LibraryString(IDS_IMPORT_SKIPPED, "2", "3");
-    summary.replace(summary.find("%3"), 2, "not a keysym line");
-    EXPECT_EQ(run.err, source + "(3): not a keysym line\r\n" + source + "(4): " +
+    const std::string reason = LibraryString(IDS_SKIP_NOT_KEYSYM_LINE, "not a keysym line");
+    summary.replace(summary.find("%3"), 2, reason);
+    EXPECT_EQ(run.err, source + "(3): " + reason + "\r\n" + source + "(4): " +
                            LibraryString(IDS_KEYSYM_NAME_USED, "alpha", "Greek") + "\r\n" + summary + "\r\n");
     EXPECT_EQ(file.Run("list Vendor").out, "hpIO\t1000FF5F\r\nhpmute_acute\t100000A8\r\n");
 

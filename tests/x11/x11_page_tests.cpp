@@ -105,7 +105,7 @@ TEST(SetPageInterchange, ImportAndExportThroughTheFileDialogs)
     EXPECT_EQ(WindowText(save), LibraryString(IDS_EXPORT_TITLE));
     EXPECT_EQ(WindowText(::GetDlgItem(save, 0x47C)), "Greek.db");
     EXPECT_EQ(editor.ChooseFile(save, exported), nullptr);
-    EXPECT_EQ(ReadFileBytes(exported), "! Keysyms of the set Greek\r\nalpha\t:7E1\r\nbeta\t:7E2\r\n");
+    EXPECT_EQ(ReadFileBytes(exported), "! Keysyms of the set Greek\nalpha\t:7E1\nbeta\t:7E2\n");
 
     // A target held open stays as it was.
     HANDLE held = ::CreateFileA(exported.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -135,7 +135,7 @@ TEST(SetPageInterchange, ImportAndExportThroughTheFileDialogs)
     open = editor.Open(page, IDC_ST_IMPORT);
     ASSERT_TRUE(open);
     const std::string summary = editor.Answered(editor.ChooseFile(open, file));
-    EXPECT_EQ(summary.substr(0, summary.find('\r')), LibraryString(IDS_IMPORTED, "1", "math"));
+    EXPECT_EQ(summary.substr(0, summary.find('\r')), LibraryString(IDS_IMPORTED_ONE, "1", "math"));
     EXPECT_NE(summary.find(LibraryString(IDS_KEYSYM_NAME_USED, "alpha", "Greek")), std::string::npos) << summary;
     EXPECT_TRUE(editor.sheet->IsApplyEnabled());
     editor.sheet->PressButton(PSBTN_APPLYNOW);
