@@ -12,8 +12,13 @@ namespace {
 const DWORD kCommonFlags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
 
 bool RunFileDialog(bool save, const std::string& title, const std::string& proposedName, const std::string& extension,
-                   std::string& path)
+                   std::string& path, const std::vector<FileType>& types = {}, size_t* type = nullptr)
 {
+    std::string filter;
+    for (const FileType& entry : types) {
+        filter.append(entry.description).append(1, '\0');
+        filter.append(entry.pattern).append(1, '\0');
+    }
     std::vector<char> file(MAX_PATH, '\0');
     proposedName.copy(file.data(), MAX_PATH - 1);
     OPENFILENAMEA dialog{};
@@ -24,6 +29,10 @@ bool RunFileDialog(bool save, const std::string& title, const std::string& propo
     dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = kCommonFlags | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!types.empty()) {
+        dialog.lpstrFilter = filter.c_str();   // ends in two NULs: its own and the string's
+        dialog.nFilterIndex = static_cast<DWORD>((type && *type < types.size() ? *type : 0) + 1);
+    }
     // The dialog library is loaded for the dialog only: loaded with the module, it would cost
     // the host a handle at every load. Loaded under the module's context, it shows version 6 controls.
     CActivationScope scope;
@@ -36,6 +45,8 @@ bool RunFileDialog(bool save, const std::string& title, const std::string& propo
     ::FreeLibrary(library);
     if (!chosen) return false;
     path = file.data();
+    if (type && !types.empty() && dialog.nFilterIndex >= 1 && dialog.nFilterIndex <= types.size())
+        *type = dialog.nFilterIndex - 1;
     return !path.empty();
 }
 
@@ -47,7 +58,7 @@ bool AskOpenFilePath(const std::string& title, std::string& path)
 }
 
 bool AskSaveFilePath(const std::string& title, const std::string& proposedName, const std::string& extension,
-                     std::string& path)
+                     std::string& path, const std::vector<FileType>& types, size_t* type)
 {
-    return RunFileDialog(true, title, proposedName, extension, path);
+    return RunFileDialog(true, title, proposedName, extension, path, types, type);
 }

@@ -256,9 +256,13 @@ void CStEdtPp::OnExportKeySyms()
     std::string setName, path;
     if (!GetSelectedSet(row, setName))
         return;
-    if (!AskSaveFilePath(LoadResString(IDS_EXPORT_TITLE), ExportFileName(setName), kExportExtension, path))
+    // The file type chosen in the dialog is the format: XKeysymDB first, as before.
+    const std::vector<FileType> types = {{LoadResString(IDS_FILTER_XKEYSYMDB), "*.db"},
+                                         {LoadResString(IDS_FILTER_C_HEADER), "*.h"}};
+    size_t type = 0;
+    if (!AskSaveFilePath(LoadResString(IDS_EXPORT_TITLE), ExportFileName(setName), kExportExtension, path, types, &type))
         return;
-    const ExportText text = FormatKeySymExport(*m_pApp, row, ExportFormat::XKeysymDb);
+    const ExportText text = FormatKeySymExport(*m_pApp, row, type == 1 ? ExportFormat::CHeader : ExportFormat::XKeysymDb);
     if (!WriteExportFile(text.text, path))
         ResMessageBox(IDS_WRITE_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
     else if (!text.leftOut.empty())

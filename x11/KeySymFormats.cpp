@@ -22,7 +22,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 bool IsIdentifierChar(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '_'; }
-bool IsLeadByte(char c) { return _ismbblead(static_cast<unsigned char>(c)) != 0; }
+// Lead bytes are never ASCII: most text never asks the code page.
+bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80 && _ismbblead(static_cast<unsigned char>(c)) != 0; }
 int HexValue(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
 
 // Bytes of the character at `i`: a lead byte and its trail byte are one.
@@ -298,14 +299,20 @@ struct HeaderReader {
                 inComment = false;
                 code += ' ';
                 i = end + 2;
-            } else if (line.compare(i, 2, "/*") == 0) {
-                inComment = true;
-                i += 2;
-            } else if (line.compare(i, 2, "//") == 0) {
-                break;
-            } else {
-                code += line[i++];
+                continue;
             }
+            size_t slash = line.find('/', i);
+            while (slash != std::string_view::npos && slash + 1 < line.size() && line[slash + 1] != '*' &&
+                   line[slash + 1] != '/')
+                slash = line.find('/', slash + 1);
+            if (slash == std::string_view::npos || slash + 1 >= line.size()) {
+                code.append(line.substr(i));
+                break;
+            }
+            code.append(line.substr(i, slash - i));
+            if (line[slash + 1] == '/') break;
+            inComment = true;
+            i = slash + 2;
         }
         return code;
     }

@@ -107,6 +107,17 @@ TEST(SetPageInterchange, ImportAndExportThroughTheFileDialogs)
     EXPECT_EQ(editor.ChooseFile(save, exported), nullptr);
     EXPECT_EQ(ReadFileBytes(exported), "! Keysyms of the set Greek\nalpha\t:7E1\nbeta\t:7E2\n");
 
+    // The second file type is a C header.
+    save = editor.Open(page, IDC_ST_EXPORT);
+    ASSERT_TRUE(save);
+    HWND types = ::GetDlgItem(save, 0x470);
+    ASSERT_EQ(::SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
+    ::SendMessageA(types, CB_SETCURSEL, 1, 0);
+    ::SendMessageA(save, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+    const std::string header = editor.module.root + "\\Greek.h";
+    EXPECT_EQ(editor.ChooseFile(save, header), nullptr);
+    EXPECT_EQ(ReadFileBytes(header), "/* Keysyms of the set Greek */\n#define XK_alpha 0x7E1\n#define XK_beta 0x7E2\n");
+
     // A target held open stays as it was.
     HANDLE held = ::CreateFileA(exported.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     save = editor.Open(page, IDC_ST_EXPORT);
