@@ -560,6 +560,13 @@ KeySymLines ParseKeySymLines(std::string_view bytes)
     return header.lines.keySyms.empty() && header.lines.skipped == 0 ? std::move(database.lines) : std::move(header.lines);
 }
 
+bool HoldsKeySymLine(const KeySymLines& lines)
+{
+    return !lines.keySyms.empty() || std::any_of(lines.skips.begin(), lines.skips.end(), [](const ImportSkip& skip) {
+        return skip.reason != ImportSkipReason::NotKeySymLine;
+    });
+}
+
 bool KeySymValueNumber(std::string_view value, uint32_t& number)
 {
     if (!IsKeySymValueText(value)) return false;

@@ -61,6 +61,8 @@ ImportText DecodeImportText(std::string_view bytes);
 // (values as C reads them; comments and "#if 0" blocks left out); otherwise every line but
 // blank lines and "!" comments must be "name : value".
 KeySymLines ParseKeySymLines(std::string_view bytes);
+// Whether the file held any keysym line, readable or not: an import of none is refused.
+bool HoldsKeySymLine(const KeySymLines& lines);
 
 // The number of a keysym value text (1 to 8 hex digits); false for anything else.
 bool KeySymValueNumber(std::string_view value, uint32_t& number);

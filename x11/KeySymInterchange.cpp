@@ -10,14 +10,17 @@
 
 ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes)
 {
+    return ImportKeySymLines(store, set, ParseKeySymLines(bytes));
+}
+
+ImportResult ImportKeySymLines(CKeySymStore& store, int set, KeySymLines lines)
+{
     ImportResult result;
     if (set < 0 || static_cast<size_t>(set) >= store.m_setNames.size()) return result;
     const std::string& setName = store.m_setNames[static_cast<size_t>(set)];
 
-    KeySymLines lines = ParseKeySymLines(bytes);
+    result.anyKeySymLine = HoldsKeySymLine(lines);
     result.skips = std::move(lines.skips);
-    result.anyKeySymLine = !lines.keySyms.empty() || std::any_of(result.skips.begin(), result.skips.end(),
-        [](const ImportSkip& skip) { return skip.reason != ImportSkipReason::NotKeySymLine; });
 
     // Everything new is gathered aside; the store is touched only by the final merge,
     // which moves nodes and allocates nothing.

@@ -15,7 +15,7 @@ struct ImportResult {
     ImportSkip firstSkip;                // meaningful when skipped > 0
     std::vector<ImportSkip> skips;       // every skipped line, in file order
     std::vector<std::string> unusable;   // imported names whose value X cannot use, in file order
-    bool anyKeySymLine = false;          // the file held a keysym line, imported or not
+    bool anyKeySymLine = false;          // the file held a keysym line, imported or not (HoldsKeySymLine)
 };
 
 // Adds the keysyms of an import file to set `set` of `store`: every line the keysym page's
@@ -23,6 +23,8 @@ struct ImportResult {
 // running out of memory throws std::bad_alloc with the store as it was. Does not touch
 // the change flags: the caller marks the store changed when anything was imported.
 ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes);
+// The same for lines already read.
+ImportResult ImportKeySymLines(CKeySymStore& store, int set, KeySymLines lines);
 
 // The whole file at `path`; false (and `bytes` empty) when it cannot be opened or read.
 bool ReadImportFile(const std::string& path, std::string& bytes);
