@@ -81,7 +81,8 @@ bool IsAscii(std::string_view bytes)
 ImportText ToAnsi(std::wstring_view wide)
 {
     ImportText out;
-    out.text.reserve(wide.size());
+    out.isConverted = true;
+    out.converted.reserve(wide.size());
     const UINT codePage = GetACP();
     const bool noDefault = codePage == CP_UTF8;   // UTF-8 carries every character
     size_t line = 1;
@@ -98,13 +99,13 @@ ImportText ToAnsi(std::wstring_view wide)
             piece.resize(static_cast<size_t>(bytes));
             WideCharToMultiByte(codePage, flags, from, length, piece.data(), bytes, noDefault ? nullptr : "?",
                                 noDefault ? nullptr : &lossy);
-            out.text += piece;
+            out.converted += piece;
             if (lossy) out.lossyLines.push_back(line);
         }
         if (end >= wide.size()) break;
         // The line ends exactly as the parser counts them.
         const bool pair = wide[end] == L'\r' && end + 1 < wide.size() && wide[end + 1] == L'\n';
-        out.text += pair ? "\r\n" : std::string(1, static_cast<char>(wide[end]));
+        out.converted += pair ? "\r\n" : std::string(1, static_cast<char>(wide[end]));
         start = end + (pair ? 2 : 1);
         ++line;
     }
@@ -522,7 +523,11 @@ ImportText DecodeImportText(std::string_view bytes)
         }
         return ToAnsi(wide);
     }
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    ImportText plain;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        bytes.remove_prefix(3);
+        plain.start = 3;
+    }
     if (!IsAscii(bytes) && GetACP() != CP_UTF8 && bytes.size() < static_cast<size_t>(INT_MAX)) {
         const int length = static_cast<int>(bytes.size());
         const int count = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
@@ -532,13 +537,13 @@ ImportText DecodeImportText(std::string_view bytes)
             return ToAnsi(wide);
         }
     }
-    return {std::string(bytes), {}};
+    return plain;
 }
 
 KeySymLines ParseKeySymLines(std::string_view bytes)
 {
     const ImportText decoded = DecodeImportText(bytes);
-    const std::string_view text = decoded.text;
+    const std::string_view text = decoded.isConverted ? std::string_view(decoded.converted) : bytes.substr(decoded.start);
     auto lossy = decoded.lossyLines.begin();
 
     // Both readings are made in one pass; the file is a header when any line says so.

@@ -47,11 +47,14 @@ struct KeySymLines {
 };
 
 // The text of an import file in the ANSI code page: UTF-16 with a byte order mark, and
-// UTF-8 that is valid and not plain ASCII (with or without a mark), are converted; anything
-// else is taken as ANSI. `lossyLines` lists, ascending, the lines (from 1) holding a
-// character the code page lacks, written "?".
+// UTF-8 that is valid and not plain ASCII (with or without a mark), are converted into
+// `converted`; anything else is the file's own bytes from `start` on (past a UTF-8 mark).
+// `lossyLines` lists, ascending, the lines (from 1) holding a character the code page
+// lacks, written "?".
 struct ImportText {
-    std::string text;
+    bool isConverted = false;
+    size_t start = 0;
+    std::string converted;
     std::vector<size_t> lossyLines;
 };
 ImportText DecodeImportText(std::string_view bytes);
