@@ -90,5 +90,6 @@
 #define IDS_FILTER_C_HEADER         63  /* Save As file type */
 #define IDS_HINT_NO_CHARACTER       64  /* %1 code point in hex */
 #define IDS_HINT_RANGE              65  /* %1 range name, %2 its first and last value */
+#define IDS_HINT_NO_SYMBOL          66
 
 #endif

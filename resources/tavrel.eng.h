@@ -69,6 +69,7 @@
 #define S_FILTER_XKEYSYMDB       "XKeysymDB files (*.db)"
 #define S_FILTER_C_HEADER        "C headers (*.h)"
 #define S_HINT_NO_CHARACTER      "U+%1 is no character (a surrogate or a noncharacter)."
-#define S_HINT_RANGE             "In the range %1 (%2), but no standard keysym has this value."
+#define S_HINT_RANGE             "Range %1 (%2): no standard keysym has it."
+#define S_HINT_NO_SYMBOL         "Not an X keysym value: 0 is NoSymbol, no keysym at all."
 
 #endif

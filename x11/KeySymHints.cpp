@@ -116,6 +116,8 @@ std::vector<KeySymHint> KeySymHints(std::string_view name, std::string_view valu
     }
     if (hasValue && number > kMaxKeySym)
         hints.push_back({IDS_HINT_TOO_LARGE, {}, {}});
+    if (hasValue && number == 0)
+        hints.push_back({IDS_HINT_NO_SYMBOL, {}, {}});
     if (const StandardKeySym* standard = FindStandardKeySymByName(name); standard && !(hasValue && number == standard->value))
         hints.push_back({IDS_HINT_STANDARD_NAME, Widen(standard->name), Hex(standard->value, 1, false)});
     // A byte outside the set is enough: every byte of a double-byte character is outside it

@@ -92,6 +92,7 @@ TEST(KeySymHints, EachKindAppliesOnItsOwnTerms)
         {"", "e9", {{IDS_HINT_CHARACTER, L"\x00E9", L"00E9"}, {IDS_HINT_STANDARD_VALUE, L"eacute", L""}}},
         {"", "1F", {{IDS_HINT_RANGE, L"LATIN1", L"0001-00ff"}}},
         {"", "ff00", {{IDS_HINT_RANGE, L"MISCELLANY", L"ff00-ffff"}}},
+        {"", "00", {{IDS_HINT_NO_SYMBOL, L"", L""}}},
         {"", "1008FF12", {{IDS_HINT_STANDARD_VALUE, L"XF86AudioMute", L""}}},
         {"", "1008FFFE", {{IDS_HINT_RANGE, L"XF86", L"10080000-1008ffff"}}},
         {"", "100D800", {{IDS_HINT_NO_CHARACTER, L"D800", L""}}},
