@@ -148,6 +148,12 @@ TEST(SetPageInterchange, ImportAndExportThroughTheFileDialogs)
     const std::string summary = editor.Answered(editor.ChooseFile(open, file));
     EXPECT_EQ(summary.substr(0, summary.find('\r')), LibraryString(IDS_IMPORTED_ONE, "1", "math"));
     EXPECT_NE(summary.find(LibraryString(IDS_KEYSYM_NAME_USED, "alpha", "Greek")), std::string::npos) << summary;
+    // A file with no keysym line is refused.
+    const std::string empty = editor.module.root + "\\empty.db";
+    WriteFileBytes(empty, "! nothing\r\n");
+    open = editor.Open(page, IDC_ST_IMPORT);
+    ASSERT_TRUE(open);
+    EXPECT_EQ(editor.Answered(editor.ChooseFile(open, empty)), LibraryString(IDS_IMPORT_NO_KEYSYMS, empty));
     EXPECT_TRUE(editor.sheet->IsApplyEnabled());
     editor.sheet->PressButton(PSBTN_APPLYNOW);
     editor.sheet->Sync();
