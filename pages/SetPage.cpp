@@ -5,6 +5,7 @@
 #include "pages/SetListEdits.h"
 #include "pages/SetNameDialog.h"
 #include "store/NameRules.h"
+#include "store/WholeFile.h"
 #include "resources/resource.h"
 #include "x11/InterchangeMessages.h"
 #include "x11/KeySymInterchange.h"
@@ -231,7 +232,7 @@ void CStEdtPp::OnImportKeySyms()
     std::string path, bytes;
     if (!AskOpenFilePath(LoadResString(IDS_IMPORT_TITLE), path))
         return;
-    if (!ReadImportFile(path, bytes)) {
+    if (!ReadFileOrNothing(path, bytes)) {
         ResMessageBox(IDS_READ_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
         return;
     }
@@ -263,7 +264,7 @@ void CStEdtPp::OnExportKeySyms()
     if (!AskSaveFilePath(LoadResString(IDS_EXPORT_TITLE), ExportFileName(setName), kExportExtension, path, types, &type))
         return;
     const ExportText text = FormatKeySymExport(*m_pApp, row, type == 1 ? ExportFormat::CHeader : ExportFormat::XKeysymDb);
-    if (!WriteExportFile(text.text, path))
+    if (!WriteFileBeside(path, text.text))
         ResMessageBox(IDS_WRITE_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
     else if (!text.leftOut.empty())
         TextMessageBox(LeftOutText(text.leftOut, FormatPageString), MB_OK | MB_ICONEXCLAMATION);

@@ -7,6 +7,7 @@
 #include "store/KeySymSearch.h"
 #include "store/NameRules.h"
 #include "store/ProfileSections.h"
+#include "store/WholeFile.h"
 #include "tool/KeySymFileCheck.h"
 #include "tool/ToolTexts.h"
 #include "tool/UserKeySymFile.h"
@@ -290,7 +291,7 @@ private:
     int Import(const std::string& path, const std::string& typedSet)
     {
         std::string bytes;
-        if (!ReadImportFile(path, bytes)) {
+        if (!ReadFileOrNothing(path, bytes)) {
             m_err.Line(ToolMessage(IDS_READ_FAILED, path));
             return kToolRefused;
         }
@@ -333,7 +334,7 @@ private:
             FormatKeySymExport(m_store, set, m_request.header ? ExportFormat::CHeader : ExportFormat::XKeysymDb);
         if (path == "-") {
             m_out.Bytes(text.text);
-        } else if (!WriteExportFile(text.text, path)) {
+        } else if (!WriteFileBeside(path, text.text)) {
             m_err.Line(ToolMessage(IDS_WRITE_FAILED, path));
             return kToolRefused;
         }

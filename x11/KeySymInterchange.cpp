@@ -1,12 +1,8 @@
 #include "x11/KeySymInterchange.h"
 
 #include "store/NameRules.h"
-#include "store/WholeFile.h"
-
-#include <mbctype.h>
 
 #include <algorithm>
-#include <new>
 
 ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes)
 {
@@ -57,33 +53,4 @@ ImportResult ImportKeySymLines(CKeySymStore& store, int set, KeySymLines lines)
     result.imported = incoming.size();
     store.m_keySyms.merge(incoming);
     return result;
-}
-
-bool ReadImportFile(const std::string& path, std::string& bytes)
-{
-    bool ok = false;
-    try {
-        ok = ReadWholeFile(path, bytes, bytes.max_size()) == WholeFileRead::Done;
-    } catch (const std::bad_alloc&) {
-        // Too large to hold: it cannot be read.
-    }
-    if (!ok) std::string().swap(bytes);
-    return ok;
-}
-
-bool WriteExportFile(const std::string& text, const std::string& path, KeySymFileOps* ops)
-{
-    try {
-        // The temporary file goes beside the target, so that replacing it is one rename.
-        size_t separator = std::string::npos;
-        for (size_t i = 0; i < path.size(); ++i) {
-            if (_ismbblead(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) ++i;
-            else if (path[i] == '\\' || path[i] == '/' || path[i] == ':') separator = i;
-        }
-        std::string folder = separator == std::string::npos ? std::string(".") : path.substr(0, separator + 1);
-        KeySymFileOps system;
-        return WriteFileReplacing(folder, path, text, ops ? *ops : system) != FALSE;
-    } catch (...) {
-        return false;
-    }
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Keysyms of an import file added to one set of a store, and one set exported to a file.
-// No windows: the editor's set page and the command-line tool share it, and each words the
-// outcome in its own way (x11/InterchangeMessages).
+// Keysyms of an import file added to one set of a store. No files and no windows: the
+// editor's set page and the command-line tool read the file (store/WholeFile), share this,
+// and word the outcome each in its own way (x11/InterchangeMessages).
 #include "x11/KeySymFormats.h"
 
 #include <cstddef>
@@ -25,11 +25,3 @@ struct ImportResult {
 ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes);
 // The same for lines already read.
 ImportResult ImportKeySymLines(CKeySymStore& store, int set, KeySymLines lines);
-
-// The whole file at `path`; false (and `bytes` empty) when it cannot be opened or read.
-bool ReadImportFile(const std::string& path, std::string& bytes);
-
-// Writes `text` to `path` through a temporary file in the same folder that then replaces it
-// in one step. False on any failure, with any file at `path` as it was and no temporary
-// file left. Never throws. `ops` null means the real file system.
-bool WriteExportFile(const std::string& text, const std::string& path, KeySymFileOps* ops = nullptr);

@@ -2,6 +2,7 @@
 // XKeysymDB files and headers (X.Org's own vendor headers among them), and import and
 // export against a store, out of memory included.
 #include "x11/KeySymHints.h"
+#include "store/WholeFile.h"
 #include "x11/InterchangeMessages.h"
 #include "x11/KeySymInterchange.h"
 #include "x11/StandardKeySyms.h"
@@ -315,9 +316,9 @@ TEST(ExportKeySyms, WritesXKeysymDbLinesAndReadsBackTheSame)
 
     const std::string dir = kstest::MakeTempDir("x11export");
     const std::string path = dir + "\\Greek.db";
-    ASSERT_TRUE(WriteExportFile(text, path));
+    ASSERT_TRUE(WriteFileBeside(path, text));
     std::string bytes;
-    ASSERT_TRUE(ReadImportFile(path, bytes));
+    ASSERT_TRUE(ReadFileOrNothing(path, bytes));
     EXPECT_EQ(bytes, text);
 
     // Beside the original every name is taken; into a new set after a delete, all come back.
@@ -333,12 +334,12 @@ TEST(ExportKeySyms, WritesXKeysymDbLinesAndReadsBackTheSame)
     // A target that cannot be replaced stays as it was, and no temporary file is left.
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(WriteExportFile("x", path));
+    EXPECT_FALSE(WriteFileBeside(path, "x"));
     CloseHandle(held);
     EXPECT_EQ(kstest::ReadFileBytes(path), bytes);
     EXPECT_TRUE(kstest::ListFiles(dir, "Kbs*.tmp").empty());
-    EXPECT_FALSE(WriteExportFile("x", dir + "\\no such folder\\x.db"));
-    EXPECT_FALSE(ReadImportFile(dir + "\\missing.db", bytes));
+    EXPECT_FALSE(WriteFileBeside(dir + "\\no such folder\\x.db", "x"));
+    EXPECT_FALSE(ReadFileOrNothing(dir + "\\missing.db", bytes));
     kstest::RemoveTree(dir);
 }
 
@@ -360,7 +361,7 @@ TEST(ExportKeySyms, VendorHeadersOfXOrgImportExportAndImportBack)
     std::map<std::string, std::string> exported;
     for (const Header& h : headers) {
         std::string bytes;
-        ASSERT_TRUE(ReadImportFile(HeaderPath(h.file), bytes)) << h.file;
+        ASSERT_TRUE(ReadFileOrNothing(HeaderPath(h.file), bytes)) << h.file;
         // What the header defines, counted plainly: "#define" lines of a macro with "XK_" in it.
         size_t defined = 0;
         for (size_t at = bytes.find("\n#define"); at != std::string::npos; at = bytes.find("\n#define", at + 1)) {
