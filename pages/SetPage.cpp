@@ -1,8 +1,7 @@
 #include "pages/SetPage.h"
-#include "frame/KeySymApp.h"
 #include "framework/FileDialog.h"
 #include "pages/PageSupport.h"
-#include "pages/SetListEdits.h"
+#include "store/SetEdits.h"
 #include "pages/SetNameDialog.h"
 #include "store/NameRules.h"
 #include "store/WholeFile.h"
@@ -62,7 +61,7 @@ void AddParagraph(std::string& text, const std::string& paragraph)
 
 }  // namespace
 
-CStEdtPp::CStEdtPp() : CPropertyPage(IDD_SET_PAGE), m_pApp(&GetKeySymApp()) {}
+CStEdtPp::CStEdtPp(CKeySymStore& store) : CPropertyPage(IDD_SET_PAGE), m_store(store) {}
 
 std::span<const CommandEntry> CStEdtPp::GetCommandMap() const { return kCommands; }
 std::span<const KeyEntry> CStEdtPp::GetKeyMap() const { return kKeys; }
@@ -81,7 +80,7 @@ void CStEdtPp::DoDataExchange(CDataExchange& dx)
 void CStEdtPp::FillSetList()
 {
     // Rows are added with redraw off: a visible list repaints its scroll bar per row.
-    const std::vector<std::string>& names = m_pApp->m_setNames;
+    const std::vector<std::string>& names = m_store.m_setNames;
     size_t bytes = 0;
     for (const std::string& name : names)
         bytes += name.size() + 1;
@@ -103,7 +102,7 @@ void CStEdtPp::InsertSetRow(int row, const std::string& name)
 void CStEdtPp::UpdateInterchangeButtons()
 {
     const int row = m_listSets.GetCurSel();
-    const bool selected = row != LB_ERR && row < static_cast<int>(m_pApp->m_setNames.size());
+    const bool selected = m_store.HasSet(row);
     m_btnImport.EnableWindow(selected);
     m_btnExport.EnableWindow(selected);
 }
@@ -111,7 +110,11 @@ void CStEdtPp::UpdateInterchangeButtons()
 bool CStEdtPp::GetSelectedSet(int& row, std::string& name) const
 {
     row = m_listSets.GetCurSel();
-    return row != LB_ERR && row < static_cast<int>(m_pApp->m_setNames.size()) && m_listSets.GetText(row, name);
+    // Row i is set i: its name comes from the store, not read back from the row.
+    if (!m_store.HasSet(row))
+        return false;
+    name = m_store.SetName(row);
+    return true;
 }
 
 BOOL CStEdtPp::OnInitDialog()
@@ -128,8 +131,8 @@ BOOL CStEdtPp::OnInitDialog()
 BOOL CStEdtPp::OnSetActive()
 {
     const BOOL result = CPropertyPage::OnSetActive();
-    if (m_pApp->m_nCurSet != -1)
-        m_listSets.SetCurSel(m_pApp->m_nCurSet);
+    if (m_store.m_nCurSet != -1)
+        m_listSets.SetCurSel(m_store.m_nCurSet);
     UpdateInterchangeButtons();
     return result;
 }
@@ -137,7 +140,7 @@ BOOL CStEdtPp::OnSetActive()
 BOOL CStEdtPp::OnApply()
 {
     // Changes kept unsaved keep the sheet open, whether OK or Apply was pressed.
-    return ApplyStoreChanges(*this, *m_pApp) ? CPropertyPage::OnApply() : FALSE;
+    return ApplyStoreChanges(*this, m_store) ? CPropertyPage::OnApply() : FALSE;
 }
 
 void CStEdtPp::OnSelChangeSetList()
@@ -147,14 +150,14 @@ void CStEdtPp::OnSelChangeSetList()
         return;
     m_btnRename.EnableWindow(true);
     m_btnDelete.EnableWindow(true);
-    m_pApp->m_nCurSet = row;
+    m_store.m_nCurSet = row;
     UpdateInterchangeButtons();
 }
 
 bool CStEdtPp::AcceptSetName(const std::string& typed, int self, std::string& name) const
 {
-    const SetNameCheck check = CheckSetName(m_pApp->m_setNames, typed, self);
-    const EditorMessage refusal = DescribeSetNameRefusal(check, m_pApp->m_setNames);
+    const SetNameCheck check = CheckSetName(m_store.m_setNames, typed, self);
+    const EditorMessage refusal = DescribeSetNameRefusal(check, m_store.m_setNames);
     if (refusal.stringId) {
         ResMessageBox(refusal.stringId, MB_OK | MB_ICONEXCLAMATION, refusal.arg1, refusal.arg2);
         return false;
@@ -172,11 +175,11 @@ void CStEdtPp::OnAddSet()
     if (!AcceptSetName(dialog.m_strNewName, -1, name))
         return;
     // The store changes first and wholly, or not at all; the list then follows it.
-    const int added = AddSet(*m_pApp, name);
+    const int added = AddSet(m_store, name);
     InsertSetRow(added, name);
     m_listSets.SetCurSel(added);
-    m_pApp->m_nCurSet = added;
-    MarkStoreChanged(*this, *m_pApp);
+    m_store.m_nCurSet = added;
+    MarkStoreChanged(*this, m_store);
     UpdateInterchangeButtons();
 }
 
@@ -189,15 +192,15 @@ void CStEdtPp::OnDeleteSet()
     // Only a plain Yes deletes: a box that could not be shown says nothing.
     if (ResMessageBox(IDS_CONFIRM_DELETE_SET, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, name) != IDYES)
         return;
-    DeleteSet(*m_pApp, row);
+    DeleteSet(m_store, row);
     m_listSets.DeleteString(row);
-    if (m_listSets.GetCount() != static_cast<int>(m_pApp->m_setNames.size()))
+    if (m_listSets.GetCount() != static_cast<int>(m_store.m_setNames.size()))
         FillSetList();
     // The set that followed takes the row; after the last row the first is next.
     const int next = row == m_listSets.GetCount() ? 0 : row;
     m_listSets.SetCurSel(next);
-    m_pApp->m_nCurSet = next;
-    MarkStoreChanged(*this, *m_pApp);
+    m_store.m_nCurSet = next;
+    MarkStoreChanged(*this, m_store);
     UpdateInterchangeButtons();
 }
 
@@ -214,12 +217,12 @@ void CStEdtPp::OnRenameSet()
     std::string name;
     if (!AcceptSetName(dialog.m_strNewName, row, name))
         return;
-    const int renamed = RenameSet(*m_pApp, row, name);
+    const int renamed = RenameSet(m_store, row, name);
     m_listSets.DeleteString(row);
     InsertSetRow(renamed, name);
     m_listSets.SetCurSel(renamed);
-    m_pApp->m_nCurSet = renamed;
-    MarkStoreChanged(*this, *m_pApp);
+    m_store.m_nCurSet = renamed;
+    MarkStoreChanged(*this, m_store);
     UpdateInterchangeButtons();
 }
 
@@ -237,13 +240,13 @@ void CStEdtPp::OnImportKeySyms()
         return;
     }
     // All or nothing: out of memory leaves the store as it was.
-    const ImportResult result = ImportKeySyms(*m_pApp, row, bytes);
+    const ImportResult result = ImportKeySyms(m_store, row, bytes);
     if (!result.anyKeySymLine) {
         ResMessageBox(IDS_IMPORT_NO_KEYSYMS, MB_OK | MB_ICONEXCLAMATION, path);
         return;
     }
     if (result.imported > 0)
-        MarkStoreChanged(*this, *m_pApp);
+        MarkStoreChanged(*this, m_store);
     std::string text = ImportedText(result.imported, setName, FormatPageString);
     AddParagraph(text, SkippedText(result, FormatPageString));
     AddParagraph(text, UnusableText(result.unusable, FormatPageString));
@@ -263,7 +266,7 @@ void CStEdtPp::OnExportKeySyms()
     size_t type = 0;
     if (!AskSaveFilePath(LoadResString(IDS_EXPORT_TITLE), ExportFileName(setName), kExportExtension, path, types, &type))
         return;
-    const ExportText text = FormatKeySymExport(*m_pApp, row, type == 1 ? ExportFormat::CHeader : ExportFormat::XKeysymDb);
+    const ExportText text = FormatKeySymExport(m_store, row, type == 1 ? ExportFormat::CHeader : ExportFormat::XKeysymDb);
     if (!WriteFileBeside(path, text.text))
         ResMessageBox(IDS_WRITE_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
     else if (!text.leftOut.empty())

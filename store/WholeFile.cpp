@@ -132,7 +132,7 @@ bool ReadFileOrNothing(const std::string& path, std::string& bytes)
     return ok;
 }
 
-bool WriteFileBeside(const std::string& path, const std::string& bytes, KeySymFileOps* ops)
+bool WriteFileBeside(const std::string& path, const std::string& bytes, WholeFileOps* ops)
 {
     try {
         // The temporary file goes beside the target, so that replacing it is one rename.
@@ -142,7 +142,7 @@ bool WriteFileBeside(const std::string& path, const std::string& bytes, KeySymFi
             else if (path[i] == '\\' || path[i] == '/' || path[i] == ':') separator = i;
         }
         const std::string folder = separator == std::string::npos ? std::string(".") : path.substr(0, separator + 1);
-        KeySymFileOps system;
+        WholeFileOps system;
         return WriteFileReplacing(folder, path, bytes, ops ? *ops : system) != FALSE;
     } catch (...) {
         return false;

@@ -44,4 +44,4 @@ bool ReadFileOrNothing(const std::string& path, std::string& bytes);
 
 // `bytes` to `path` through WriteFileReplacing in the folder that holds `path`. False on any
 // failure, with any file at `path` as it was. Never throws. `ops` null: the real file system.
-bool WriteFileBeside(const std::string& path, const std::string& bytes, KeySymFileOps* ops = nullptr);
+bool WriteFileBeside(const std::string& path, const std::string& bytes, WholeFileOps* ops = nullptr);

@@ -21,7 +21,6 @@ const int kMaxNesting = 32;   // parentheses in one value; deeper is not read
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-bool IsIdentifierChar(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '_'; }
 // Lead bytes are never ASCII: most text never asks the code page.
 bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80 && _ismbblead(static_cast<unsigned char>(c)) != 0; }
 int HexValue(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }

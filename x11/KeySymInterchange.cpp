@@ -1,6 +1,6 @@
 #include "x11/KeySymInterchange.h"
 
-#include "store/NameRules.h"
+#include "store/KeySymEdits.h"
 
 #include <algorithm>
 
@@ -12,8 +12,8 @@ ImportResult ImportKeySyms(CKeySymStore& store, int set, std::string_view bytes)
 ImportResult ImportKeySymLines(CKeySymStore& store, int set, KeySymLines lines)
 {
     ImportResult result;
-    if (set < 0 || static_cast<size_t>(set) >= store.m_setNames.size()) return result;
-    const std::string& setName = store.m_setNames[static_cast<size_t>(set)];
+    if (!store.HasSet(set)) return result;
+    const std::string& setName = store.SetName(set);
 
     result.anyKeySymLine = HoldsKeySymLine(lines);
     result.skips = std::move(lines.skips);
@@ -23,21 +23,27 @@ ImportResult ImportKeySymLines(CKeySymStore& store, int set, KeySymLines lines)
     KeySymMap incoming;
     const size_t parsedSkips = result.skips.size();
     for (KeySymLine& line : lines.keySyms) {
+        // The keysym page's own checks, then the file's own repeats.
+        const KeySymCheck check = CheckKeySymAdd(store, set, line.name, line.value);
         ImportSkip skip;
         skip.line = line.line;
-        if (KeySymNameHasBlankOrAt(line.name)) {
+        switch (check.verdict) {
+        case KeySymVerdict::NameHasBlankOrAt:
             skip.reason = ImportSkipReason::NameHasBlankOrAt;
-        } else if (!IsStorableKeySymName(line.name)) {
+            break;
+        case KeySymVerdict::NameUnstorable:
             skip.reason = ImportSkipReason::NameUnstorable;
-        } else if (auto held = store.m_keySyms.find(line.name); held != store.m_keySyms.end()) {
+            break;
+        case KeySymVerdict::NameTaken:
             skip.reason = ImportSkipReason::NameTaken;
-            const int holder = held->second->m_nSet;
-            if (holder >= 0 && static_cast<size_t>(holder) < store.m_setNames.size())
-                skip.holder = store.m_setNames[static_cast<size_t>(holder)];
-        } else if (incoming.count(line.name)) {
-            skip.reason = ImportSkipReason::NameTaken;
-            skip.holder = setName;
-        } else {
+            skip.holder = store.SetName(check.holder);
+            break;
+        default:
+            if (incoming.count(line.name)) {
+                skip.reason = ImportSkipReason::NameTaken;
+                skip.holder = setName;
+                break;
+            }
             if (IsUnusableKeySymValue(line.value)) result.unusable.push_back(line.name);
             incoming.emplace(std::move(line.name), std::make_unique<CKeySymEntry>(std::move(line.value), set));
             continue;
