@@ -3,7 +3,7 @@
 // the keysym dialog's hint for one keystroke.
 #include "x11/KeySymHints.h"
 #include "store/WholeFile.h"
-#include "x11/KeySymInterchange.h"
+#include "x11/KeySymImport.h"
 
 #include <windows.h>
 

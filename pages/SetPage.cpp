@@ -7,7 +7,7 @@
 #include "store/WholeFile.h"
 #include "resources/resource.h"
 #include "x11/InterchangeMessages.h"
-#include "x11/KeySymInterchange.h"
+#include "x11/KeySymImport.h"
 #include <mbctype.h>
 
 const CommandEntry CStEdtPp::kCommands[] = {

@@ -12,7 +12,7 @@
 #include "tool/ToolTexts.h"
 #include "tool/UserKeySymFile.h"
 #include "x11/InterchangeMessages.h"
-#include "x11/KeySymInterchange.h"
+#include "x11/KeySymImport.h"
 #include <algorithm>
 #include <cstring>
 #include <new>

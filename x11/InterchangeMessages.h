@@ -1,7 +1,7 @@
 #pragma once
 // The editor's words for what an import or export did, shared by the set page and
 // keysymtool: each passes its own way of loading and formatting a string (%1 to %3).
-#include "x11/KeySymInterchange.h"
+#include "x11/KeySymImport.h"
 
 #include <functional>
 #include <string>

@@ -4,7 +4,7 @@
 #include "x11/KeySymHints.h"
 #include "store/WholeFile.h"
 #include "x11/InterchangeMessages.h"
-#include "x11/KeySymInterchange.h"
+#include "x11/KeySymImport.h"
 #include "x11/StandardKeySyms.h"
 #include "resources/resource.h"
 #include "FailingAllocator.h"

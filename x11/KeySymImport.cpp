@@ -1,4 +1,4 @@
-#include "x11/KeySymInterchange.h"
+#include "x11/KeySymImport.h"
 
 #include "store/KeySymEdits.h"
 
