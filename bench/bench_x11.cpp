@@ -2,7 +2,8 @@
 // XKeysymDB file and from a header, with reading the file and the export beside it; and
 // the keysym dialog's hint for one keystroke.
 #include "x11/KeySymHints.h"
-#include "x11/KeySymInterchange.h"
+#include "store/WholeFile.h"
+#include "x11/KeySymImport.h"
 
 #include <windows.h>
 
@@ -67,9 +68,9 @@ int main()
     const std::string path = std::string(folder) + "bench_x11.db";
     std::string bytes;
     std::printf("export the imported set (%zu lines):         %8.2f ms\n", imported,
-                Time(9, [&] { ExportKeySyms(store, ImportSet(store), path); }));
+                Time(9, [&] { WriteFileBeside(path, FormatKeySymExport(store, ImportSet(store), ExportFormat::XKeysymDb).text); }));
     std::printf("read the exported file:                       %8.2f ms\n",
-                Time(9, [&] { ReadImportFile(path, bytes); }));
+                Time(9, [&] { ReadFileOrNothing(path, bytes); }));
     DeleteFileA(path.c_str());
 
     // One keystroke: the hints for the name and value as they stand, formatted.

@@ -12,8 +12,13 @@ namespace {
 const DWORD kCommonFlags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
 
 bool RunFileDialog(bool save, const std::string& title, const std::string& proposedName, const std::string& extension,
-                   std::string& path)
+                   std::string& path, const std::vector<FileType>& types = {}, size_t* type = nullptr)
 {
+    std::string filter;
+    for (const FileType& entry : types) {
+        filter.append(entry.description).append(1, '\0');
+        filter.append(entry.pattern).append(1, '\0');
+    }
     // Room for the longest path the system has (32767 characters), not MAX_PATH: a longer
     // choice would come back as a failure that looks like Cancel. Whether the file can then be
     // read or written is the caller's to find out, and a failure there gets its own message.
@@ -28,6 +33,10 @@ bool RunFileDialog(bool save, const std::string& title, const std::string& propo
     dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = kCommonFlags | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!types.empty()) {
+        dialog.lpstrFilter = filter.c_str();   // ends in two NULs: its own and the string's
+        dialog.nFilterIndex = static_cast<DWORD>((type && *type < types.size() ? *type : 0) + 1);
+    }
     // The dialog library is loaded for the dialog only: loaded with the module, it would cost
     // the host a handle at every load. Loaded under the module's context, it shows version 6 controls.
     CActivationScope scope;
@@ -40,6 +49,8 @@ bool RunFileDialog(bool save, const std::string& title, const std::string& propo
     ::FreeLibrary(library);
     if (!chosen) return false;
     path = file.data();
+    if (type && !types.empty() && dialog.nFilterIndex >= 1 && dialog.nFilterIndex <= types.size())
+        *type = dialog.nFilterIndex - 1;
     return !path.empty();
 }
 
@@ -51,7 +62,7 @@ bool AskOpenFilePath(const std::string& title, std::string& path)
 }
 
 bool AskSaveFilePath(const std::string& title, const std::string& proposedName, const std::string& extension,
-                     std::string& path)
+                     std::string& path, const std::vector<FileType>& types, size_t* type)
 {
-    return RunFileDialog(true, title, proposedName, extension, path);
+    return RunFileDialog(true, title, proposedName, extension, path, types, type);
 }

@@ -4,8 +4,10 @@
 #include "store/SetEdits.h"
 #include "pages/SetNameDialog.h"
 #include "store/NameRules.h"
+#include "store/WholeFile.h"
 #include "resources/resource.h"
-#include "x11/KeySymInterchange.h"
+#include "x11/InterchangeMessages.h"
+#include "x11/KeySymImport.h"
 #include <mbctype.h>
 
 const CommandEntry CStEdtPp::kCommands[] = {
@@ -44,11 +46,17 @@ std::string ExportFileName(const std::string& setName)
     return name + '.' + kExportExtension;
 }
 
-// Why a line was skipped, in the words the keysym page uses for the same refusal.
-std::string SkipReasonText(const ImportSkip& skip)
+std::string FormatPageString(unsigned id, const std::string& arg1, const std::string& arg2, const std::string& arg3)
 {
-    const EditorMessage message = DescribeImportSkip(skip);
-    return message.stringId ? FormatResString(message.stringId, message.arg1, message.arg2) : '"' + message.arg1 + '"';
+    return FormatResString(id, arg1, arg2, arg3);
+}
+
+// Paragraphs of a message box, the empty ones left out.
+void AddParagraph(std::string& text, const std::string& paragraph)
+{
+    if (paragraph.empty()) return;
+    if (!text.empty()) text += "\r\n\r\n";
+    text += paragraph;
 }
 
 }  // namespace
@@ -227,21 +235,23 @@ void CStEdtPp::OnImportKeySyms()
     std::string path, bytes;
     if (!AskOpenFilePath(LoadResString(IDS_IMPORT_TITLE), path))
         return;
-    if (!ReadImportFile(path, bytes)) {
+    if (!ReadFileOrNothing(path, bytes)) {
         ResMessageBox(IDS_READ_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
         return;
     }
     // All or nothing: out of memory leaves the store as it was.
     const ImportResult result = ImportKeySyms(m_store, row, bytes);
+    if (!result.anyKeySymLine) {
+        ResMessageBox(IDS_IMPORT_NO_KEYSYMS, MB_OK | MB_ICONEXCLAMATION, path);
+        return;
+    }
     if (result.imported > 0)
         MarkStoreChanged(*this, m_store);
-    std::string text = FormatResString(IDS_IMPORTED, std::to_string(result.imported), setName);
-    if (result.skipped > 0) {
-        text += "\r\n\r\n";
-        text += FormatResString(IDS_IMPORT_SKIPPED, std::to_string(result.skipped),
-                                std::to_string(result.firstSkip.line), SkipReasonText(result.firstSkip));
-    }
-    TextMessageBox(text, MB_OK | (result.skipped > 0 ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+    std::string text = ImportedText(result.imported, setName, FormatPageString);
+    AddParagraph(text, SkippedText(result, FormatPageString));
+    AddParagraph(text, UnusableText(result.unusable, FormatPageString));
+    const bool warn = result.skipped > 0 || !result.unusable.empty();
+    TextMessageBox(text, MB_OK | (warn ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
 }
 
 void CStEdtPp::OnExportKeySyms()
@@ -250,8 +260,15 @@ void CStEdtPp::OnExportKeySyms()
     std::string setName, path;
     if (!GetSelectedSet(row, setName))
         return;
-    if (!AskSaveFilePath(LoadResString(IDS_EXPORT_TITLE), ExportFileName(setName), kExportExtension, path))
+    // The file type chosen in the dialog is the format: XKeysymDB first, as before.
+    const std::vector<FileType> types = {{LoadResString(IDS_FILTER_XKEYSYMDB), "*.db"},
+                                         {LoadResString(IDS_FILTER_C_HEADER), "*.h"}};
+    size_t type = 0;
+    if (!AskSaveFilePath(LoadResString(IDS_EXPORT_TITLE), ExportFileName(setName), kExportExtension, path, types, &type))
         return;
-    if (!ExportKeySyms(m_store, row, path))
+    const ExportText text = FormatKeySymExport(m_store, row, type == 1 ? ExportFormat::CHeader : ExportFormat::XKeysymDb);
+    if (!WriteFileBeside(path, text.text))
         ResMessageBox(IDS_WRITE_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
+    else if (!text.leftOut.empty())
+        TextMessageBox(LeftOutText(text.leftOut, FormatPageString), MB_OK | MB_ICONEXCLAMATION);
 }

@@ -75,5 +75,22 @@
 #define IDS_WRITE_FAILED            30  /* %1 path */
 #define IDS_HELP_FAILED             31  /* %1 path of the help file */
 #define IDS_NO_DIALOGS              32
+#define IDS_IMPORT_SKIPPED_ONE      50  /* %1 "1", %2 its line number, %3 its reason */
+#define IDS_IMPORTED_ONE            51  /* %1 "1", %2 set name */
+#define IDS_SKIP_NOT_KEYSYM_LINE    52  /* %1 the line (its start) */
+#define IDS_SKIP_NAME_TOO_LONG      53  /* %1 keysym name, %2 most characters */
+#define IDS_SKIP_VALUE_TOO_LARGE    54  /* %1 keysym name, %2 its value as written */
+#define IDS_SKIP_VALUE_UNREADABLE   55  /* %1 keysym name, %2 its value as written */
+#define IDS_SKIP_NAME_NOT_IN_CODE_PAGE 56  /* %1 keysym name, "?" for what the code page lacks */
+#define IDS_UNUSABLE_VALUE_ONE      57  /* %1 "1", %2 keysym name */
+#define IDS_UNUSABLE_VALUE_MANY     58  /* %1 number of keysyms, %2 their names */
+#define IDS_EXPORT_LEFT_OUT_ONE     59  /* %1 "1", %2 keysym name */
+#define IDS_EXPORT_LEFT_OUT_MANY    60  /* %1 number of keysyms, %2 their names */
+#define IDS_IMPORT_NO_KEYSYMS       61  /* %1 path */
+#define IDS_FILTER_XKEYSYMDB        62  /* Save As file type */
+#define IDS_FILTER_C_HEADER         63  /* Save As file type */
+#define IDS_HINT_NO_CHARACTER       64  /* %1 code point in hex */
+#define IDS_HINT_RANGE              65  /* %1 range name, %2 its first and last value */
+#define IDS_HINT_NO_SYMBOL          66
 
 #endif

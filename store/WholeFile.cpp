@@ -1,6 +1,9 @@
 #include "store/WholeFile.h"
 
+#include <mbctype.h>
+
 #include <algorithm>
+#include <new>
 
 namespace {
 const char kTempPrefix[] = "Kbs";
@@ -115,4 +118,33 @@ WholeFileRead ReadWholeFile(const std::string& path, std::string& bytes, unsigne
     const bool whole = done == bytes.size();
     bytes.resize(done);
     return whole ? WholeFileRead::Done : WholeFileRead::Failed;
+}
+
+bool ReadFileOrNothing(const std::string& path, std::string& bytes)
+{
+    bool ok = false;
+    try {
+        ok = ReadWholeFile(path, bytes, bytes.max_size()) == WholeFileRead::Done;
+    } catch (const std::bad_alloc&) {
+        // Too large to hold: it cannot be read.
+    }
+    if (!ok) std::string().swap(bytes);
+    return ok;
+}
+
+bool WriteFileBeside(const std::string& path, const std::string& bytes, WholeFileOps* ops)
+{
+    try {
+        // The temporary file goes beside the target, so that replacing it is one rename.
+        size_t separator = std::string::npos;
+        for (size_t i = 0; i < path.size(); ++i) {
+            if (_ismbblead(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) ++i;
+            else if (path[i] == '\\' || path[i] == '/' || path[i] == ':') separator = i;
+        }
+        const std::string folder = separator == std::string::npos ? std::string(".") : path.substr(0, separator + 1);
+        WholeFileOps system;
+        return WriteFileReplacing(folder, path, bytes, ops ? *ops : system) != FALSE;
+    } catch (...) {
+        return false;
+    }
 }

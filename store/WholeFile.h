@@ -37,3 +37,11 @@ enum class WholeFileRead {
 // Reads the file at `path` into `bytes`, if it holds at most `maxBytes`. Running out of
 // memory throws std::bad_alloc.
 WholeFileRead ReadWholeFile(const std::string& path, std::string& bytes, unsigned long long maxBytes);
+
+// A file of any size the caller takes whole (an import file): false, with `bytes` empty,
+// when it cannot be opened, read or held in memory. Never throws.
+bool ReadFileOrNothing(const std::string& path, std::string& bytes);
+
+// `bytes` to `path` through WriteFileReplacing in the folder that holds `path`. False on any
+// failure, with any file at `path` as it was. Never throws. `ops` null: the real file system.
+bool WriteFileBeside(const std::string& path, const std::string& bytes, WholeFileOps* ops = nullptr);

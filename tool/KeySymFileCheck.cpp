@@ -5,7 +5,7 @@
 #include "locale/Strings.h"
 #include "tool/ToolConsole.h"
 #include "tool/ToolTexts.h"
-#include "x11/KeySymInterchange.h"
+#include "x11/KeySymImport.h"
 #include <algorithm>
 #include <unordered_map>
 #include <unordered_set>

@@ -44,14 +44,22 @@ const char kToolUsage[] =
     "  remove-set SET          removes a set with all its keysyms\r\n"
     "  import FILE SET         adds the keysyms of an XKeysymDB file or C header to SET,\r\n"
     "                          which is made when it does not exist\r\n"
-    "  export SET FILE         writes SET as XKeysymDB lines; FILE - is standard output\r\n"
+    "  export SET FILE [--format header]\r\n"
+    "                          writes SET as XKeysymDB lines (LF), or as a C header of\r\n"
+    "                          #define XK_name 0xVALUE lines; FILE - is standard output\r\n"
     "  check                   lists what the editor would not show or would lose\r\n"
     "\r\n"
     "  --file PATH             works on PATH instead of keysyms.kbs in the user's directory\r\n"
+    "  --verbose               import and export list every line they skip or leave out,\r\n"
+    "                          not only the first ten\r\n"
+    "  --help, -h, /?          shows this text\r\n"
     "\r\n"
-    "Exit status: 0 done; 1 refused, not found, or check found problems; 2 bad usage;\r\n"
-    "3 the keysym file could not be read or saved. After a saved change, running programs\r\n"
-    "are told to reload the keysyms.\r\n";
+    "Exit status: 0 done; 1 refused, not found, check found problems, an import or export\r\n"
+    "file could not be read or written, an import file held no keysym line, or an export\r\n"
+    "left out names its format cannot carry; 2 bad usage; 3 the keysym file could not be\r\n"
+    "read or saved, or standard output or error could not be written. After a saved\r\n"
+    "change, running programs are told to reload the keysyms; a command that changes\r\n"
+    "nothing writes nothing and tells no one.\r\n";
 
 bool ParseToolArguments(const std::vector<std::string>& args, ToolRequest& request, std::string& problem)
 {
@@ -59,18 +67,28 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolRequest& reque
     std::vector<std::string> words;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+        if (!optionsEnded && (arg == "--help" || arg == "-h" || arg == "/?")) {
+            request.help = true;   // "/?" as Windows programs take it
+        } else if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             words.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h" || arg == "/?") {
-            request.help = true;
         } else if (arg == "--file") {
             if (i + 1 == args.size() || args[i + 1].empty()) {
                 problem = "--file needs a path";
                 return false;
             }
             request.file = args[++i];
+        } else if (arg == "--format") {
+            const std::string format = i + 1 < args.size() ? args[++i] : std::string();
+            if (format != "header" && format != "xkeysymdb") {
+                problem = "--format takes header or xkeysymdb";
+                return false;
+            }
+            request.header = format == "header";
+            request.formatGiven = true;
+        } else if (arg == "--verbose") {
+            request.verbose = true;
         } else if (arg == "--match-case") {
             request.matchCase = true;
         } else if (arg == "--whole-name") {
@@ -99,6 +117,10 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolRequest& reque
     }
     if ((request.matchCase || request.wholeName) && !shape->findOptions) {
         problem = "--match-case and --whole-name belong to find";
+        return false;
+    }
+    if (request.formatGiven && request.command != "export") {
+        problem = "--format belongs to export";
         return false;
     }
     if (request.command == "find" && request.operands.front().empty()) {

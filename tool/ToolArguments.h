@@ -10,6 +10,9 @@ struct ToolRequest {
     bool matchCase = false;              // find --match-case
     bool wholeName = false;              // find --whole-name
     bool help = false;
+    bool header = false;                 // export --format header
+    bool formatGiven = false;            // --format given at all
+    bool verbose = false;                // every skipped line, not the first ten
 };
 
 // Reads the arguments after the program name. False for a command line the tool does not

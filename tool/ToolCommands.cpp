@@ -7,13 +7,20 @@
 #include "store/KeySymSearch.h"
 #include "store/NameRules.h"
 #include "store/ProfileSections.h"
+#include "store/WholeFile.h"
 #include "tool/KeySymFileCheck.h"
 #include "tool/ToolTexts.h"
 #include "tool/UserKeySymFile.h"
-#include "x11/KeySymInterchange.h"
+#include "x11/InterchangeMessages.h"
+#include "x11/KeySymImport.h"
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
+
+// Skipped lines and left-out names listed before the summary, unless --verbose.
+const size_t kListedLines = 10;
 
 // One run of the tool over one keysym file.
 class ToolSession {
@@ -200,7 +207,8 @@ private:
             return Refuse(FormatText(kTextNoKeySym, name));
         if (!IsKeySymValueText(value))
             return Refuse(FormatText(kTextBadValue, value));
-        if (found->second->m_strValue == value)
+        // Hex digits in other letter case are the same value: nothing to write.
+        if (_stricmp(found->second->m_strValue.c_str(), value.c_str()) == 0)
             return kToolDone;
         if (const KeySymCheck check = ::EditKeySym(m_store, name, name, value); check.verdict != KeySymVerdict::Usable)
             return Refuse(check, name);
@@ -262,38 +270,58 @@ private:
         return kToolDone;
     }
 
-    std::string SkipReason(const ImportSkip& skip) const
+    static std::string Format(unsigned id, const std::string& arg1, const std::string& arg2, const std::string& arg3)
     {
-        const EditorMessage message = DescribeImportSkip(skip);
-        return message.stringId ? ToolMessage(message.stringId, message.arg1, message.arg2) : message.arg1;
+        return ToolMessage(id, arg1, arg2, arg3);
     }
 
-    // As the set page imports: into the set of that name, made when there is none.
+    // Each name or skipped line on its own line: the first ten, or all with --verbose.
+    template <class Item, class Describe>
+    void ListCapped(const std::vector<Item>& items, Describe describe)
+    {
+        const size_t shown = m_request.verbose ? items.size() : std::min(items.size(), kListedLines);
+        for (size_t i = 0; i < shown; ++i)
+            m_err.Line(describe(items[i]));
+        if (shown < items.size())
+            m_err.Line(FormatText(kTextMoreNotShown, std::to_string(items.size() - shown)));
+    }
+
+    // As the set page imports: into the set of that name, made when there is none and
+    // anything is imported into it.
     int Import(const std::string& path, const std::string& typedSet)
     {
         std::string bytes;
-        if (!ReadImportFile(path, bytes)) {
+        if (!ReadFileOrNothing(path, bytes)) {
             m_err.Line(ToolMessage(IDS_READ_FAILED, path));
-            return kToolFileFailed;
+            return kToolRefused;
+        }
+        KeySymLines lines = ParseKeySymLines(bytes);
+        if (!HoldsKeySymLine(lines)) {
+            m_err.Line(ToolMessage(IDS_IMPORT_NO_KEYSYMS, path));
+            return kToolRefused;
         }
         const SetNameCheck check = CheckSetName(m_store.m_setNames, typedSet, -1);
         int set = check.clash;
-        if (check.verdict != SetNameVerdict::Taken) {
+        const bool newSet = check.verdict != SetNameVerdict::Taken;
+        if (newSet) {
             std::string name;
             if (!AcceptSetName(typedSet, -1, name))
                 return kToolRefused;
             set = AddSet(m_store, name);
-            MarkChanged();
         }
-        const ImportResult result = ImportKeySyms(m_store, set, bytes);
+        const ImportResult result = ImportKeySymLines(m_store, set, std::move(lines));
         if (result.imported > 0)
             MarkChanged();
-        // Every skipped line as "file(line): reason", as compilers report, then the editor's summary.
-        for (const ImportSkip& skip : result.skips)
-            m_err.Line(path + "(" + std::to_string(skip.line) + "): " + SkipReason(skip));
+        else if (newSet)
+            DeleteSet(m_store, set);   // nothing came in: no empty set is left behind
+        // Skipped lines as "file(line): reason", as compilers report, then the editor's summary.
+        ListCapped(result.skips, [&](const ImportSkip& skip) {
+            return path + "(" + std::to_string(skip.line) + "): " + DescribeImportSkip(skip, Format);
+        });
         if (result.skipped > 0)
-            m_err.Line(ToolMessage(IDS_IMPORT_SKIPPED, std::to_string(result.skipped),
-                                   std::to_string(result.firstSkip.line), SkipReason(result.firstSkip)));
+            m_err.Line(SkippedText(result, Format));
+        if (!result.unusable.empty())
+            m_err.Line(UnusableText(result.unusable, Format));
         return kToolDone;
     }
 
@@ -302,14 +330,19 @@ private:
         const int set = FindSet(setName);
         if (set < 0)
             return kToolRefused;
+        const ExportText text =
+            FormatKeySymExport(m_store, set, m_request.header ? ExportFormat::CHeader : ExportFormat::XKeysymDb);
         if (path == "-") {
-            m_out.Bytes(FormatKeySymExport(m_store, set));
-            return kToolDone;
+            m_out.Bytes(text.text);
+        } else if (!WriteFileBeside(path, text.text)) {
+            m_err.Line(ToolMessage(IDS_WRITE_FAILED, path));
+            return kToolRefused;
         }
-        if (ExportKeySyms(m_store, set, path))
+        if (text.leftOut.empty())
             return kToolDone;
-        m_err.Line(ToolMessage(IDS_WRITE_FAILED, path));
-        return kToolFileFailed;
+        ListCapped(text.leftOut, [](const std::string& name) { return EscapeControls(name); });
+        m_err.Line(LeftOutText(text.leftOut, Format));
+        return kToolRefused;
     }
 
     int Check()

@@ -6,6 +6,7 @@
 #include "tool/ToolArguments.h"
 #include "tool/ToolCommands.h"
 #include "tool/ToolConsole.h"
+#include "tool/ToolTexts.h"
 
 int main(int argc, char** argv)
 {
@@ -31,6 +32,13 @@ int main(int argc, char** argv)
         } else {
             status = RunToolCommand(request, out, err);
         }
+        // Output a script never got is a failure, not success: a full disk, a closed pipe.
+        if (!out.Flush()) {
+            err.Line(kTextOutputFailed);
+            status = kToolFileFailed;
+        }
+        if (!err.Flush())
+            status = kToolFileFailed;
     }
     SetStringSources(nullptr, nullptr);
     if (resources)

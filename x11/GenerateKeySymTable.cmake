@@ -1,25 +1,44 @@
-# Turns X11's keysymdef.h into the standard keysym table compiled into the module.
-# Run as: cmake -DINPUT=<keysymdef.h> -DOUTPUT=<table.inc> -P GenerateKeySymTable.cmake
+# Turns X.Org's keysym headers into the standard keysym table compiled into the module.
+# Run as: cmake -DINPUTS=<keysymdef.h>|<vendor.h>... -DOUTPUT=<table.inc> -P GenerateKeySymTable.cmake
 #
-# Every "#define XK_<name> 0x<value>" line gives one keysym; a comment "/* U+XXXX ... */"
+# Every "#define <prefix>XK_<name> <value>" line gives one keysym, named as X11 names it:
+# the macro name without "XK_" (XF86XK_AudioMute is XF86AudioMute). A value is a hex
+# literal or "_EVDEVK(0x<offset>)", as XF86keysym.h writes them. A comment "/* U+XXXX ... */"
 # gives its character (the parenthesised "/*(U+XXXX ...)*/" marks a loose mapping and is
-# left out). The table is sorted by name; a second index lists each value once, by the
-# first name the header gives it.
+# left out). A name keeps its first definition, keysymdef.h coming first. The table is
+# sorted by name; a second index lists each value once, by the first name given to it.
 cmake_minimum_required(VERSION 3.25)
 
-if(NOT EXISTS "${INPUT}")
-  message(FATAL_ERROR "No ${INPUT}: the X11 protocol headers (x11proto-dev) are needed")
-endif()
-
-file(STRINGS "${INPUT}" lines REGEX "^#define[ \t]+XK_[A-Za-z0-9_]+[ \t]+0x[0-9A-Fa-f]+")
+string(REPLACE "|" ";" inputs "${INPUTS}")
+set(lines "")
+foreach(input IN LISTS inputs)
+  if(NOT EXISTS "${input}")
+    message(FATAL_ERROR "No ${input}: the X11 protocol headers (x11proto-dev) are needed")
+  endif()
+  file(STRINGS "${input}" found REGEX "^#define[ \t]+[A-Za-z0-9_]*XK_[A-Za-z0-9_]+[ \t]+(0x[0-9A-Fa-f]+|_EVDEVK\\(0x[0-9A-Fa-f]+\\))")
+  list(APPEND lines ${found})
+endforeach()
 
 set(byName "")
 set(byValue "")
 set(index 0)
 foreach(line IN LISTS lines)
-  string(REGEX MATCH "^#define[ \t]+XK_([A-Za-z0-9_]+)[ \t]+0x([0-9A-Fa-f]+)" _ "${line}")
-  set(name "${CMAKE_MATCH_1}")
-  string(TOUPPER "${CMAKE_MATCH_2}" value)
+  # A ";" in a comment splits a line in two list items; the second is no definition.
+  if(NOT line MATCHES "^#define[ \t]+([A-Za-z0-9_]*)XK_([A-Za-z0-9_]+)[ \t]+(0x([0-9A-Fa-f]+)|_EVDEVK\\(0x([0-9A-Fa-f]+)\\))")
+    continue()
+  endif()
+  set(name "${CMAKE_MATCH_1}${CMAKE_MATCH_2}")
+  if(DEFINED seen_${name})
+    continue()   # a name defined twice keeps its first definition
+  endif()
+  set(seen_${name} 1)
+  if(NOT "${CMAKE_MATCH_4}" STREQUAL "")
+    string(TOUPPER "${CMAKE_MATCH_4}" value)
+  else()
+    math(EXPR value "0x10081000 + 0x${CMAKE_MATCH_5}" OUTPUT_FORMAT HEXADECIMAL)
+    string(SUBSTRING "${value}" 2 -1 value)
+    string(TOUPPER "${value}" value)
+  endif()
   string(REGEX REPLACE "^0+" "" value "${value}")
   string(LENGTH "${value}" digits)
   if(digits GREATER 8)
@@ -45,11 +64,11 @@ endforeach()
 
 list(LENGTH byName count)
 if(count LESS 1000)
-  message(FATAL_ERROR "Only ${count} keysyms found in ${INPUT}")
+  message(FATAL_ERROR "Only ${count} keysyms found in ${INPUTS}")
 endif()
 
 list(SORT byName COMPARE STRING)
-set(out "// Generated at build time from ${INPUT}; do not edit.\n")
+set(out "// Generated at build time from ${INPUTS}; do not edit.\n")
 string(APPEND out "// name, value, character (0: none)\n")
 string(APPEND out "const StandardKeySym kStandardKeySyms[] = {\n")
 set(position 0)
@@ -59,10 +78,6 @@ foreach(entry IN LISTS byName)
   list(GET fields 0 name)
   list(GET fields 1 value)
   list(GET fields 2 codePoint)
-  if(name STREQUAL previous)
-    continue()   # a name defined twice keeps its first definition
-  endif()
-  set(previous "${name}")
   set(position_${name} ${position})
   string(APPEND out "    {\"${name}\", 0x${value}, ${codePoint}},\n")
   math(EXPR position "${position} + 1")

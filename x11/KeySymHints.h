@@ -11,8 +11,10 @@ struct KeySymHint {
     std::wstring arg2;
 };
 
-// The hints for `name` and `value` (the texts of the two fields), at most one of each kind,
-// in string-table order. A value that is not all hex digits gives none of its own.
+// The hints for `name` and `value` (the texts of the two fields), at most one of each kind:
+// the value's first (its character or that it is none, the standard keysym of that value or
+// the range it lies in, that it is too large), then the name's. A value that is not all hex
+// digits gives none of its own.
 std::vector<KeySymHint> KeySymHints(std::string_view name, std::string_view value);
 
 // `text` with %1 and %2 replaced by the hint's arguments.

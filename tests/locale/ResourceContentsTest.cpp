@@ -72,6 +72,12 @@ const std::map<UINT, std::string> kStrings = {
     {IDS_IMPORTED, "%1%2"},              {IDS_IMPORT_SKIPPED, "%1%2%3"},   {IDS_READ_FAILED, "%1"},
     {IDS_EXPORT_TITLE, ""},              {IDS_WRITE_FAILED, "%1"},         {IDS_HELP_FAILED, "%1"},
     {IDS_NO_DIALOGS, ""},
+    {IDS_IMPORT_SKIPPED_ONE, "%1%2%3"},  {IDS_IMPORTED_ONE, "%1%2"},       {IDS_SKIP_NOT_KEYSYM_LINE, "%1"},
+    {IDS_SKIP_NAME_TOO_LONG, "%1%2"},    {IDS_SKIP_VALUE_TOO_LARGE, "%1%2"}, {IDS_SKIP_VALUE_UNREADABLE, "%1%2"},
+    {IDS_SKIP_NAME_NOT_IN_CODE_PAGE, "%1"}, {IDS_UNUSABLE_VALUE_ONE, "%1%2"}, {IDS_UNUSABLE_VALUE_MANY, "%1%2"},
+    {IDS_EXPORT_LEFT_OUT_ONE, "%1%2"},   {IDS_EXPORT_LEFT_OUT_MANY, "%1%2"}, {IDS_IMPORT_NO_KEYSYMS, "%1"},
+    {IDS_FILTER_XKEYSYMDB, ""},          {IDS_FILTER_C_HEADER, ""},        {IDS_HINT_NO_CHARACTER, "%1"},
+    {IDS_HINT_RANGE, "%1%2"},            {IDS_HINT_NO_SYMBOL, ""},
 };
 
 std::string ClassOf(HWND window) {
@@ -466,10 +472,12 @@ TEST_P(ResourceLibraryTest, KeySymDialogShowsThreeHintsOfALineEach) {
   // The longest standard keysym names and values.
   const std::wstring name = L"ISO_Discontinuous_Underline", value = L"10028ff";
   for (UINT id : {IDS_HINT_CHARACTER, IDS_HINT_STANDARD_VALUE, IDS_HINT_TOO_LARGE, IDS_HINT_STANDARD_NAME,
-                  IDS_HINT_NAME_CHARS}) {
+                  IDS_HINT_NAME_CHARS, IDS_HINT_NO_CHARACTER, IDS_HINT_RANGE, IDS_HINT_NO_SYMBOL}) {
     std::wstring text = LoadWide(m_library, id);
-    for (const auto& [argument, with] : {std::pair{L"%1", id == IDS_HINT_CHARACTER ? L"W" : name.c_str()},
-                                         std::pair{L"%2", id == IDS_HINT_CHARACTER ? L"10FFFF" : value.c_str()}}) {
+    const wchar_t* arg1 = id == IDS_HINT_CHARACTER ? L"W" : id == IDS_HINT_NO_CHARACTER ? L"10FFFF"
+                          : id == IDS_HINT_RANGE ? L"MISCELLANY" : name.c_str();
+    const wchar_t* arg2 = id == IDS_HINT_CHARACTER ? L"10FFFF" : id == IDS_HINT_RANGE ? L"10080000-1008ffff" : value.c_str();
+    for (const auto& [argument, with] : {std::pair{L"%1", arg1}, std::pair{L"%2", arg2}}) {
       size_t at = text.find(argument);
       if (at != std::wstring::npos) text.replace(at, 2, with);
     }

@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "store/KeySymStore.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 
 using namespace kstest;
 
@@ -52,12 +53,17 @@ HANDLE InheritableFile(const std::string& path)
 
 // Runs keysymtool.exe from the test's folder with `arguments`, as a script would, while
 // this thread keeps answering the messages sent to its windows.
-ToolRun RunTool(const std::string& arguments, const std::string& folder = BinDir())
+// `device`, when given, is standard output instead of a file (Z:\\dev\\full: a full disk).
+ToolRun RunTool(const std::string& arguments, const std::string& folder = BinDir(), const char* device = nullptr)
 {
     static NotificationCounter counter;
     ToolRun run;
     const std::string outPath = folder + "\\tool-out.txt", errPath = folder + "\\tool-err.txt";
-    HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = device ? ::CreateFileA(device, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                        OPEN_EXISTING, 0, nullptr)
+                        : InheritableFile(outPath);
+    HANDLE err = InheritableFile(errPath);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -166,7 +172,7 @@ TEST(KeySymTool, ReadingCommandsPrintDataAndLeaveTheFileAlone)
 
     run = file.Run("export Greek -");
     EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_NE(run.out.find("Alpha\t:7C1\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Alpha\t:7C1\n"), std::string::npos) << run.out;
     EXPECT_EQ(run.notifications, 0);
     EXPECT_EQ(file.Bytes(), kGreekLatin);
 }
@@ -185,7 +191,7 @@ TEST(KeySymTool, ChangesAreSavedAndAnnouncedRefusalsChangeNothing)
     const Step steps[] = {
         {"add Greek gamma 7e3", 0, ""},
         {"add \" greek \" delta 7E4", 0, ""},
-        {"edit beta 7E2", 0, ""},
+        {"edit beta 7E5", 0, ""},
         {"remove agrave", 0, ""},
         {"add-set \"  Cyrillic \"", 0, ""},
         {"rename-set latin Roman", 0, ""},
@@ -219,11 +225,11 @@ TEST(KeySymTool, ChangesAreSavedAndAnnouncedRefusalsChangeNothing)
     EXPECT_EQ(file.Bytes(),
               "[main]\r\nCyrillic=1\r\nGreek=1\r\nRoman=1\r\n"
               "[Cyrillic]\r\n"
-              "[Greek]\r\nAlpha=7c1\r\nalpha=7e1\r\nbeta=7E2\r\ndelta=7E4\r\ngamma=7e3\r\n"
+              "[Greek]\r\nAlpha=7c1\r\nalpha=7e1\r\nbeta=7E5\r\ndelta=7E4\r\ngamma=7e3\r\n"
               "[Roman]\r\nAgrave=c0\r\n");
 
     // A change to what is already there changes nothing and tells no one.
-    ToolRun run = file.Run("edit beta 7E2");
+    ToolRun run = file.Run("edit beta 7E5");
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.notifications, 0);
 
@@ -302,8 +308,9 @@ TEST(KeySymTool, ImportIntoNewSetAndExport)
     EXPECT_EQ(run.notifications, 1);
     // Each skipped line, then the summary the set page shows.
     std::string summary = LibraryString(IDS_IMPORT_SKIPPED, "2", "3");
-    summary.replace(summary.find("%3"), 2, "not a keysym line");
-    EXPECT_EQ(run.err, source + "(3): not a keysym line\r\n" + source + "(4): " +
+    const std::string reason = LibraryString(IDS_SKIP_NOT_KEYSYM_LINE, "not a keysym line");
+    summary.replace(summary.find("%3"), 2, reason);
+    EXPECT_EQ(run.err, source + "(3): " + reason + "\r\n" + source + "(4): " +
                            LibraryString(IDS_KEYSYM_NAME_USED, "alpha", "Greek") + "\r\n" + summary + "\r\n");
     EXPECT_EQ(file.Run("list Vendor").out, "hpIO\t1000FF5F\r\nhpmute_acute\t100000A8\r\n");
 
@@ -367,7 +374,64 @@ TEST(KeySymTool, BadUsageExitsTwoWithUsage)
         EXPECT_EQ(run.exitCode, 2u) << arguments;
         EXPECT_NE(run.err.find("usage: keysymtool"), std::string::npos) << arguments;
     }
-    const ToolRun help = RunTool("--help");
-    EXPECT_EQ(help.exitCode, 0u);
-    EXPECT_NE(help.out.find("rename-set SET NEWNAME"), std::string::npos);
+    for (const char* arguments : {"--help", "-h", "/?", "list /?"}) {
+        const ToolRun help = RunTool(arguments);
+        EXPECT_EQ(help.exitCode, 0u) << arguments;
+        EXPECT_NE(help.out.find("rename-set SET NEWNAME"), std::string::npos) << arguments;
+    }
+    // Output that cannot be written is a failure, said where it still can be.
+    const ToolRun full = RunTool("--help", BinDir(), "Z:\\dev\\full");
+    EXPECT_EQ(full.exitCode, 3u);
+    EXPECT_NE(full.err, "");
+}
+
+// What a script needs of import and export: the file's fault is exit 1 and changes nothing;
+// a change that changes nothing is not written or announced; long reports are cut to ten
+// lines and a count unless --verbose; the export formats and the names they leave out.
+TEST(KeySymTool, ImportAndExportForScripts)
+{
+    FileUnderTest file(kGreekLatin);
+    const std::string source = file.dir + "\\in.db";
+    ToolRun run = file.Run("import " + Quote(file.dir + "\\missing.db") + " New");
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.err, MessageLine(IDS_READ_FAILED, file.dir + "\\missing.db"));
+    for (const char* bytes : {"", "! only a comment\n\n", "#ifndef X\n#define X\n#endif\n"}) {
+        WriteFileBytes(source, bytes);
+        run = file.Run("import " + Quote(source) + " New");
+        EXPECT_EQ(run.exitCode, 1u) << bytes;
+        EXPECT_EQ(run.err, MessageLine(IDS_IMPORT_NO_KEYSYMS, source)) << bytes;
+    }
+    // Every line already there: twelve skips, ten of them listed; no set made, nothing written.
+    std::string lines;
+    for (int i = 0; i < 12; ++i) lines += "alpha : 7e1\n";
+    WriteFileBytes(source, lines);
+    for (const char* set : {"Greek", "New"}) {
+        run = file.Run("import " + Quote(source) + " " + set);
+        EXPECT_EQ(run.exitCode, 0u) << run.err;
+        EXPECT_EQ(run.notifications, 0);
+        EXPECT_EQ(file.Bytes(), kGreekLatin);
+        EXPECT_NE(run.err.find("(2 more not shown"), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 12) << run.err;
+    }
+    run = file.Run("import " + Quote(source) + " Greek --verbose");
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 13) << run.err;
+    // An edit to the same value in other letter case.
+    run = file.Run("edit alpha 7E1");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.notifications, 0);
+    EXPECT_EQ(file.Bytes(), kGreekLatin);
+
+    // A header export; a name neither format can carry is left out, named, and exit 1.
+    run = file.Run("export Greek - --format header");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.out, "/* Keysyms of the set Greek */\n#define XK_Alpha 0x7C1\n#define XK_alpha 0x7E1\n#define XK_beta 0x7E2\n");
+    ASSERT_EQ(file.Run("add Greek a.b 1").exitCode, 0u);
+    run = file.Run("export Greek -");
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.err, "a.b\r\n" + MessageLine(IDS_EXPORT_LEFT_OUT_ONE, "1", "a.b"));
+    EXPECT_EQ(run.out.find("a.b"), std::string::npos);
+    run = file.Run("export Greek " + Quote(file.dir + "\\no such folder\\x.h") + " --format header");
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.err, MessageLine(IDS_WRITE_FAILED, file.dir + "\\no such folder\\x.h"));
+    EXPECT_EQ(file.Run("list --format header").exitCode, 2u);
 }

@@ -105,7 +105,18 @@ TEST(SetPageInterchange, ImportAndExportThroughTheFileDialogs)
     EXPECT_EQ(WindowText(save), LibraryString(IDS_EXPORT_TITLE));
     EXPECT_EQ(WindowText(::GetDlgItem(save, 0x47C)), "Greek.db");
     EXPECT_EQ(editor.ChooseFile(save, exported), nullptr);
-    EXPECT_EQ(ReadFileBytes(exported), "! Keysyms of the set Greek\r\nalpha\t:7E1\r\nbeta\t:7E2\r\n");
+    EXPECT_EQ(ReadFileBytes(exported), "! Keysyms of the set Greek\nalpha\t:7E1\nbeta\t:7E2\n");
+
+    // The second file type is a C header.
+    save = editor.Open(page, IDC_ST_EXPORT);
+    ASSERT_TRUE(save);
+    HWND types = ::GetDlgItem(save, 0x470);
+    ASSERT_EQ(::SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
+    ::SendMessageA(types, CB_SETCURSEL, 1, 0);
+    ::SendMessageA(save, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+    const std::string header = editor.module.root + "\\Greek.h";
+    EXPECT_EQ(editor.ChooseFile(save, header), nullptr);
+    EXPECT_EQ(ReadFileBytes(header), "/* Keysyms of the set Greek */\n#define XK_alpha 0x7E1\n#define XK_beta 0x7E2\n");
 
     // A target held open stays as it was.
     HANDLE held = ::CreateFileA(exported.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -135,8 +146,14 @@ TEST(SetPageInterchange, ImportAndExportThroughTheFileDialogs)
     open = editor.Open(page, IDC_ST_IMPORT);
     ASSERT_TRUE(open);
     const std::string summary = editor.Answered(editor.ChooseFile(open, file));
-    EXPECT_EQ(summary.substr(0, summary.find('\r')), LibraryString(IDS_IMPORTED, "1", "math"));
+    EXPECT_EQ(summary.substr(0, summary.find('\r')), LibraryString(IDS_IMPORTED_ONE, "1", "math"));
     EXPECT_NE(summary.find(LibraryString(IDS_KEYSYM_NAME_USED, "alpha", "Greek")), std::string::npos) << summary;
+    // A file with no keysym line is refused.
+    const std::string empty = editor.module.root + "\\empty.db";
+    WriteFileBytes(empty, "! nothing\r\n");
+    open = editor.Open(page, IDC_ST_IMPORT);
+    ASSERT_TRUE(open);
+    EXPECT_EQ(editor.Answered(editor.ChooseFile(open, empty)), LibraryString(IDS_IMPORT_NO_KEYSYMS, empty));
     EXPECT_TRUE(editor.sheet->IsApplyEnabled());
     editor.sheet->PressButton(PSBTN_APPLYNOW);
     editor.sheet->Sync();
