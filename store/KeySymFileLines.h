@@ -1,0 +1,115 @@
+// The keysym file kept as its lines, so that a save changes only what the user changed.
+//
+// Each line is either one the store owns (the "[main]" header, a set line, the header of
+// the section a set's keysyms are read from, a keysym line of such a section) or a foreign
+// one: comments, blank lines, lines without "=", sections "[main]" does not list, a second
+// section of a name the reader has already found. Lines are told apart exactly as the
+// section reader (and so the platform) reads them. A file marked as UTF-8 or UTF-16 keeps
+// its mark and its encoding; a line the ANSI code page cannot hold stays in the file as
+// it is and is not shown.
+#pragma once
+
+#include "store/KeySymStore.h"
+#include "store/ProfileSections.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+
+enum class KeySymFileEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
+
+// What the file means to the store: what loading it gives.
+struct KeySymFileMeaning {
+    struct KeySym {
+        std::string_view value;
+        int set;
+    };
+    std::vector<std::string_view> setNames;   // sorted as the store sorts them
+    std::unordered_map<std::string_view, KeySym> keySyms;
+};
+
+// Why a save was refused before anything was written.
+struct KeySymFileRefusal {
+    enum What {
+        None,
+        SetName,       // the set would not come back from the file as it is
+        KeySym,        // the keysym would come back with another value or set, or not at all
+        Encoding,      // the name has no spelling in the file's encoding
+        ForeignLine,   // a line the editor does not show would change
+    };
+    What what = None;
+    std::string name;   // ANSI text
+    explicit operator bool() const { return what != None; }
+};
+
+// A set given another name since the file was read: the section header follows it.
+struct SetRename {
+    std::string from, to;
+};
+
+class KeySymFileLines {
+public:
+    // The file's bytes, as read (empty for a missing file).
+    explicit KeySymFileLines(std::string bytes);
+    ~KeySymFileLines();
+    KeySymFileLines(const KeySymFileLines&) = delete;
+    KeySymFileLines& operator=(const KeySymFileLines&) = delete;
+
+    const std::string& Bytes() const { return m_bytes; }
+    KeySymFileEncoding Encoding() const { return m_encoding; }
+    const KeySymFileMeaning& Meaning() const { return m_meaning; }
+    // Set and keysym lines whose names the ANSI code page cannot spell: kept, not shown.
+    bool HasUnshownNames() const { return m_unshown; }
+    // The foreign lines' text (line ends aside), in file order.
+    std::vector<std::string_view> ForeignLines() const;
+
+    // The bytes of this file after the store's changes: owned lines changed, added or removed,
+    // foreign lines as they are. A file without foreign lines comes out as the store's own
+    // writer writes it. Refused (and `out` left alone) only for a name the encoding cannot spell.
+    KeySymFileRefusal Render(const CKeySymStore& store, const std::vector<SetRename>& renames,
+                             std::string& out) const;
+
+    // The new file, made by Render and read back: null, with the name and the reason, unless
+    // it means exactly the store's sets and keysyms and keeps every foreign line of this one.
+    std::unique_ptr<KeySymFileLines> Update(const CKeySymStore& store, const std::vector<SetRename>& renames,
+                                            KeySymFileRefusal& refusal) const;
+
+private:
+    enum class Kind : unsigned char { Foreign, MainHeader, SetLine, SetHeader, KeySym };
+    struct Line {
+        size_t begin, textEnd, end;   // in m_bytes; [textEnd, end) is its line end
+        Kind kind = Kind::Foreign;
+        bool effective = false;       // a keysym line the store takes its value from
+        int section = -1;             // owned lines: their section in m_headers
+        std::string_view name, value;
+    };
+
+    void Split();
+    void Classify();
+    std::wstring WideText(const Line& line) const;
+    bool Representable(const Line& line) const;
+    std::string AnsiText(const Line& line) const;
+    bool Encode(std::string_view ansi, std::string& out) const;
+    void EncodeLineEnd(std::string& out) const;
+    KeySymFileRefusal CheckEncodable(const CKeySymStore& store) const;
+    void RenderEdited(const CKeySymStore& store, const std::vector<SetRename>& renames, std::string& out) const;
+
+    std::string m_bytes;
+    KeySymFileEncoding m_encoding = KeySymFileEncoding::Ansi;
+    size_t m_unit = 1;        // bytes per code unit
+    size_t m_bodyBegin = 0;   // past the byte-order mark
+    size_t m_bodyEnd = 0;     // before an odd byte that makes no UTF-16 unit
+    std::unique_ptr<ProfileSections> m_sections;
+    std::vector<Line> m_lines;
+    std::vector<size_t> m_headerLine;   // per section of the reader: its header's line, or npos
+    std::vector<bool> m_sectionOwned;
+    std::vector<std::string> m_sectionKey;                 // per section: the key the reader finds it by
+    std::vector<ProfileSections::Range> m_sectionEntries;  // per section: its lines with a name
+    int m_mainSection = -1;
+    KeySymFileMeaning m_meaning;
+    bool m_unshown = false;
+    bool m_plain = true;      // nothing but what the store's own writer writes
+};
