@@ -44,7 +44,13 @@ extern "C" void EditKeySyms(void)
         return;
     }
     try {
-        CSymEditPs sheet(GetKeySymApp(), LoadResString(IDS_EDITOR_TITLE), nullptr, 0);
+        // Said once per load: names this code page cannot spell are kept but not shown.
+        CKeySymApp& app = GetKeySymApp();
+        if (app.m_bFileUnshown) {
+            app.m_bFileUnshown = false;
+            ResMessageBox(IDS_FILE_NAMES_NOT_SHOWN, MB_OK | MB_ICONINFORMATION, app.m_strKeySymFile);
+        }
+        CSymEditPs sheet(app, LoadResString(IDS_EDITOR_TITLE), nullptr, 0);
         sheet.DoModal();
     } catch (...) {
         ReportCaughtException();

@@ -74,5 +74,10 @@
 #define IDS_EXPORT_TITLE            29
 #define IDS_WRITE_FAILED            30  /* %1 path */
 #define IDS_HELP_FAILED             31  /* %1 path of the help file */
+#define IDS_SAVE_SET_UNSTORABLE     40  /* %1 set name, %2 full path of the keysym file */
+#define IDS_SAVE_KEYSYM_UNSTORABLE  41  /* %1 keysym name, %2 full path of the keysym file */
+#define IDS_SAVE_NAME_UNENCODABLE   42  /* %1 set or keysym name, %2 full path of the keysym file */
+#define IDS_SAVE_LINE_WOULD_CHANGE  43  /* %1 the line, %2 full path of the keysym file */
+#define IDS_FILE_NAMES_NOT_SHOWN    44  /* %1 full path of the keysym file */
 
 #endif

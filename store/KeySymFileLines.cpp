@@ -2,6 +2,8 @@
 
 #include "store/ProfileSections.h"
 
+#include "resources/resource.h"
+
 #include <algorithm>
 #include <map>
 #include <unordered_set>
@@ -231,6 +233,27 @@ std::vector<std::string_view> KeySymFileLines::ForeignLines() const
         if (line.kind == Kind::Foreign) lines.push_back(View(m_bytes, line.begin, line.textEnd));
     if (m_bodyEnd != m_bytes.size()) lines.push_back(View(m_bytes, m_bodyEnd, m_bytes.size()));
     return lines;
+}
+
+void KeySymFileLines::Fill(std::vector<std::string>& setNames, KeySymMap& keySyms) const
+{
+    setNames.assign(m_meaning.setNames.begin(), m_meaning.setNames.end());
+    // In file order: in files we wrote that is name order, so each insertion is tried right
+    // after the previous one first.
+    auto hint = keySyms.end();
+    size_t filled = 0;
+    for (const Line& line : m_lines) {
+        if (line.kind != Kind::KeySym || !line.effective) continue;
+        const auto it = m_meaning.keySyms.find(line.name);
+        hint = std::next(keySyms.insert_or_assign(hint, std::string(line.name),
+                                                  std::make_unique<CKeySymEntry>(std::string(it->second.value),
+                                                                                 it->second.set)));
+        ++filled;
+    }
+    if (filled == m_meaning.keySyms.size()) return;
+    // A set called main reads the set list as its keysyms.
+    for (const auto& [name, keySym] : m_meaning.keySyms)
+        keySyms.try_emplace(std::string(name), std::make_unique<CKeySymEntry>(std::string(keySym.value), keySym.set));
 }
 
 // ---- writing --------------------------------------------------------------
@@ -488,7 +511,11 @@ void KeySymFileLines::RenderEdited(const CKeySymStore& store, const std::vector<
         else if (key != "main")
             fresh[freshOfKey[key]].second.push_back(std::move(line));
     }
+    // A set the file listed without a section stays without one while it has no keysyms: its
+    // header might not even read back in this code page.
+    std::unordered_set<std::string_view> listed(m_meaning.setNames.begin(), m_meaning.setNames.end());
     for (auto& [header, lines] : fresh) {
+        if (lines.empty() && listed.count(std::string_view(header).substr(1, header.size() - 2))) continue;
         std::vector<std::string>& end = before[n];
         end.push_back(std::move(header));
         for (std::string& line : lines) end.push_back(std::move(line));
@@ -571,4 +598,19 @@ std::unique_ptr<KeySymFileLines> KeySymFileLines::Update(const CKeySymStore& sto
         return refuse(KeySymFileRefusal::ForeignLine, std::string());
     }
     return written;
+}
+
+EditorMessage DescribeSaveRefusal(const KeySymFileRefusal& refusal, const std::string& path)
+{
+    EditorMessage message;
+    switch (refusal.what) {
+    case KeySymFileRefusal::None: return message;
+    case KeySymFileRefusal::SetName: message.stringId = IDS_SAVE_SET_UNSTORABLE; break;
+    case KeySymFileRefusal::KeySym: message.stringId = IDS_SAVE_KEYSYM_UNSTORABLE; break;
+    case KeySymFileRefusal::Encoding: message.stringId = IDS_SAVE_NAME_UNENCODABLE; break;
+    case KeySymFileRefusal::ForeignLine: message.stringId = IDS_SAVE_LINE_WOULD_CHANGE; break;
+    }
+    message.arg1 = refusal.name;
+    message.arg2 = path;
+    return message;
 }

@@ -9,7 +9,9 @@
 // it is and is not shown.
 #pragma once
 
+#include "store/KeySymFileSaving.h"
 #include "store/KeySymStore.h"
+#include "store/NameRules.h"
 #include "store/ProfileSections.h"
 
 #include <memory>
@@ -31,25 +33,6 @@ struct KeySymFileMeaning {
     std::unordered_map<std::string_view, KeySym> keySyms;
 };
 
-// Why a save was refused before anything was written.
-struct KeySymFileRefusal {
-    enum What {
-        None,
-        SetName,       // the set would not come back from the file as it is
-        KeySym,        // the keysym would come back with another value or set, or not at all
-        Encoding,      // the name has no spelling in the file's encoding
-        ForeignLine,   // a line the editor does not show would change
-    };
-    What what = None;
-    std::string name;   // ANSI text
-    explicit operator bool() const { return what != None; }
-};
-
-// A set given another name since the file was read: the section header follows it.
-struct SetRename {
-    std::string from, to;
-};
-
 class KeySymFileLines {
 public:
     // The file's bytes, as read (empty for a missing file).
@@ -63,6 +46,8 @@ public:
     const KeySymFileMeaning& Meaning() const { return m_meaning; }
     // Set and keysym lines whose names the ANSI code page cannot spell: kept, not shown.
     bool HasUnshownNames() const { return m_unshown; }
+    // Fills an empty store's set list and keysyms with what the file means.
+    void Fill(std::vector<std::string>& setNames, KeySymMap& keySyms) const;
     // The foreign lines' text (line ends aside), in file order.
     std::vector<std::string_view> ForeignLines() const;
 
@@ -113,3 +98,6 @@ private:
     bool m_unshown = false;
     bool m_plain = true;      // nothing but what the store's own writer writes
 };
+
+// Why a save was refused, in the editor's words (strings 40 to 43), for the keysym file `path`.
+EditorMessage DescribeSaveRefusal(const KeySymFileRefusal& refusal, const std::string& path);

@@ -143,7 +143,7 @@ ProfileSections ProfileSections::FromFile(const std::string& path, bool* unreada
     std::string bytes;
     const WholeFileRead read = ReadWholeFile(path, bytes, 0xFFFFFFFEULL);
     if (read == WholeFileRead::TooLarge) bytes.clear();
-    if (unreadable) *unreadable = read == WholeFileRead::Failed;
+    if (unreadable) *unreadable = read == WholeFileRead::Failed || read == WholeFileRead::TooLarge;
     return ProfileSections(std::move(bytes));
 }
 

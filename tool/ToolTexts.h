@@ -10,3 +10,5 @@ inline constexpr char kTextEmptyName[] = "A keysym name cannot be empty.";
 inline constexpr char kTextNameTooLong[] = "The keysym name \"%1\" is longer than %2 characters.";
 inline constexpr char kTextBadValue[] = "The value \"%1\" is not 1 to 8 hexadecimal digits.";
 inline constexpr char kTextOutOfMemory[] = "Out of memory.";
+inline constexpr char kTextUnspellable[] =
+    "The argument \"%1\" holds characters that the system's code page cannot represent; nothing was changed.";

@@ -126,7 +126,10 @@ protected:
         std::unique_ptr<KeySymFileLines> next = m_file->Update(m_store, m_renames, refusal);
         ASSERT_TRUE(next) << what << ": refused " << refusal.what << " " << refusal.name;
         EXPECT_EQ(m_foreign, Texts(next->ForeignLines())) << what;
-        EXPECT_EQ(Describe(m_store), PlatformReads(m_folder, next->Bytes())) << what << "\n" << next->Bytes();
+        // The platform spells names its code page cannot hold in other characters: those stay hidden.
+        if (!next->HasUnshownNames() && m_platformJudges) {
+            EXPECT_EQ(Describe(m_store), PlatformReads(m_folder, next->Bytes())) << what << "\n" << next->Bytes();
+        }
         m_file = std::move(next);
         m_renames.clear();
     }
@@ -155,6 +158,7 @@ protected:
     std::unique_ptr<KeySymFileLines> m_file;
     std::vector<SetRename> m_renames;
     std::vector<std::string> m_foreign;
+    bool m_platformJudges = true;
 };
 
 TEST_F(KeySymFileLinesTest, HandEditedFileKeepsEveryLineTheEditorDoesNotShow)
@@ -251,6 +255,9 @@ TEST_F(KeySymFileLinesTest, FilesOfTheOtherCodePage)
     // Written under 1252: under 932 the e-acute is a lead byte and swallows the "]".
     const std::string western = "[main]\r\nBar=1\r\nCaf\xE9=1\r\n[Bar]\r\nx=1\r\n[Caf\xE9]\r\necu=20a0\r\n";
     Open(western);
+    // Under 932 the platform takes "\xE9=" for one character; the section reader, like the
+    // editor before it, takes the "=": Caf\xE9 is a set without keysyms to one, no set to the other.
+    m_platformJudges = !DoubleByteCodePage();
     const std::string before = Describe(m_store);
     m_store.m_keySyms["y"] = std::make_unique<CKeySymEntry>("2", SetOf(m_store, "Bar"));
     Save("keysym added to a file of 1252");
@@ -258,6 +265,7 @@ TEST_F(KeySymFileLinesTest, FilesOfTheOtherCodePage)
     EXPECT_NE(std::string::npos, before.find(DoubleByteCodePage() ? "ecu = 20a0 in 0" : "ecu = 20a0 in 1"));
 
     // Written under 932: katakana A and DI differ only in a trail byte, "A" against "a".
+    m_platformJudges = true;
     const std::string japanese = "[main]\r\n\x83\x41=1\r\n\x83\x61=1\r\n[\x83\x41]\r\na=1\r\n[\x83\x61]\r\nb=2\r\n";
     Open(japanese);
     const int first = SetOf(m_store, "\x83\x41");
@@ -306,8 +314,6 @@ TEST_F(KeySymFileLinesTest, UnicodeFilesKeepTheirEncoding)
         Save("keysym added");
         const std::wstring after = text.substr(0, text.find(L"[\x03a3")) + L"y=2\r\n" + text.substr(text.find(L"[\x03a3"));
         EXPECT_EQ(bytes[0] == '\xEF' ? Utf8(after) : Utf16(after), m_file->Bytes());
-        EXPECT_EQ(Describe(m_store), PlatformReads(m_folder, m_file->Bytes()));
-
         if (DoubleByteCodePage()) {
             m_store.m_keySyms["hon"] = std::make_unique<CKeySymEntry>("672c", SetOf(m_store, "\x93\xfa\x96\x7b"));
             Save("keysym added to a Japanese set");
