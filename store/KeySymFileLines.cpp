@@ -44,15 +44,20 @@ std::wstring AnsiToWide(std::string_view ansi, bool* ok)
 KeySymFileLines::KeySymFileLines(std::string bytes)
     : m_bytes(std::move(bytes))
 {
-    Split();
-    Classify();
+    DetectEncoding();
+    m_sections = std::make_unique<ProfileSections>(m_bytes);
+    // Which names a code page cannot hold shows only line by line.
+    if (m_encoding == KeySymFileEncoding::Ansi)
+        ReadSetList();
+    else
+        Classify();
 }
 
 KeySymFileLines::~KeySymFileLines() = default;
 
 // ---- the lines ------------------------------------------------------------
 
-void KeySymFileLines::Split()
+void KeySymFileLines::DetectEncoding()
 {
     const auto* u = reinterpret_cast<const unsigned char*>(m_bytes.data());
     const size_t size = m_bytes.size();
@@ -67,7 +72,55 @@ void KeySymFileLines::Split()
         m_unit = m_bodyBegin = 2;
     }
     m_bodyEnd = m_bodyBegin + (size - m_bodyBegin) / m_unit * m_unit;
+}
 
+// The set list, and whether the file holds only what the store's own writer writes: then
+// every line is a header, a set line or a keysym line of a section a set is read from.
+void KeySymFileLines::ReadSetList()
+{
+    const std::vector<ProfileSections::Header> headers = m_sections->Headers();
+    size_t owned = 0;
+    bool plain = true;
+    const ProfileSections::Range main = m_sections->Find("main");
+    for (size_t s = 1; s < headers.size(); ++s)
+        if (headers[s].found && ProfileSections::NameKey(headers[s].name) == "main") ++owned;
+    for (const ProfileEntry& e : main) {
+        if (e.hasValue)
+            m_meaning.setNames.push_back(e.name);
+        else
+            plain = false;
+    }
+    owned += m_meaning.setNames.size();
+    std::stable_sort(m_meaning.setNames.begin(), m_meaning.setNames.end(), SetNameLess);
+    std::unordered_set<std::string> keys;
+    for (std::string_view name : m_meaning.setNames) {
+        const std::string key = ProfileSections::NameKey(name);
+        if (!keys.insert(key).second || key.empty() || key == "main") plain = false;
+    }
+    if (plain)
+        for (size_t s = 1; s < headers.size(); ++s) {
+            if (!headers[s].found || !keys.count(ProfileSections::NameKey(headers[s].name))) continue;
+            ++owned;
+            for (const ProfileEntry& e : headers[s].lines) {
+                if (!e.hasValue) plain = false;
+                ++owned;
+            }
+        }
+    // Lines: every CR is followed by LF, and no line is left uncounted.
+    const char* b = m_bytes.data() + m_bodyBegin;
+    const char* e = m_bytes.data() + m_bodyEnd;
+    const size_t lf = static_cast<size_t>(std::count(b, e, '\n'));
+    size_t cr = 0;
+    for (const char* p = b; plain && (p = static_cast<const char*>(memchr(p, '\r', static_cast<size_t>(e - p)))); ++p, ++cr)
+        if (p + 1 == e || p[1] != '\n') plain = false;
+    const size_t lines = lf + (b < e && e[-1] != '\n' ? 1 : 0);
+    m_plain = plain && (cr == 0 || cr == lf) && lines == owned && m_bodyEnd == m_bytes.size();
+}
+
+void KeySymFileLines::Split() const
+{
+    const auto* u = reinterpret_cast<const unsigned char*>(m_bytes.data());
+    const size_t size = m_bytes.size();
     const bool big = m_encoding == KeySymFileEncoding::Utf16Be;
     auto unitAt = [&](size_t i) -> unsigned {
         if (m_unit == 1) return u[i];
@@ -93,9 +146,13 @@ void KeySymFileLines::Split()
     }
 }
 
-void KeySymFileLines::Classify()
+void KeySymFileLines::Classify() const
 {
-    m_sections = std::make_unique<ProfileSections>(m_bytes);
+    if (m_classified) return;
+    m_classified = true;
+    Split();
+    m_meaning = KeySymFileMeaning();
+    m_plain = true;
     const std::vector<ProfileSections::Header> headers = m_sections->Headers();
     const size_t sections = headers.size();
     m_headerLine.assign(sections, kNoLine);
@@ -136,9 +193,8 @@ void KeySymFileLines::Classify()
 
     // Each set's keysyms, from the section the reader finds for its name; a later line of a
     // name replaces an earlier one.
-    std::unordered_map<std::string_view, size_t> effective;
-    m_meaning.keySyms.reserve(m_lines.size());
-    effective.reserve(m_lines.size());
+    std::vector<KeySymFileMeaning::KeySym>& keySyms = m_meaning.keySyms;
+    keySyms.reserve(m_lines.size());
     std::unordered_set<std::string> setKeys;
     for (size_t i = 0; i < m_meaning.setNames.size(); ++i) {
         const std::string key = ProfileSections::NameKey(m_meaning.setNames[i]);
@@ -154,13 +210,12 @@ void KeySymFileLines::Classify()
                 m_unshown = true;
                 continue;
             }
-            m_meaning.keySyms.insert_or_assign(e.name, KeySymFileMeaning::KeySym{e.value, static_cast<int>(i)});
+            keySyms.push_back({e.name, e.value, static_cast<int>(i), e.line - 1});
             if (line.kind == Kind::Foreign || line.kind == Kind::KeySym) {
                 line.kind = Kind::KeySym;
                 line.name = e.name;
                 line.value = e.value;
                 line.section = static_cast<int>(s);
-                effective.insert_or_assign(e.name, e.line - 1);
             }
         }
     }
@@ -169,9 +224,19 @@ void KeySymFileLines::Classify()
             m_lines[m_headerLine[s]].kind = Kind::SetHeader;
             m_lines[m_headerLine[s]].section = static_cast<int>(s);
         }
-    for (const auto& [name, line] : effective) m_lines[line].effective = true;
+    // In name order, the line read last for each name: files we wrote are in that order already.
+    auto byName = [](const KeySymFileMeaning::KeySym& a, const KeySymFileMeaning::KeySym& b) { return a.name < b.name; };
+    if (!std::is_sorted(keySyms.begin(), keySyms.end(), byName))
+        std::stable_sort(keySyms.begin(), keySyms.end(), byName);
+    size_t kept = 0;
+    for (size_t k = 0; k < keySyms.size(); ++k)
+        if (k + 1 == keySyms.size() || keySyms[k + 1].name != keySyms[k].name) keySyms[kept++] = keySyms[k];
+    keySyms.resize(kept);
+    for (const KeySymFileMeaning::KeySym& keySym : keySyms)
+        if (m_lines[keySym.line].kind == Kind::KeySym) m_lines[keySym.line].effective = true;
 
     // Anything the store's own writer would not write makes the file one that is edited in place.
+    m_plainKnown = true;
     if (m_bodyEnd != m_bytes.size() || m_unshown) m_plain = false;
     for (const Line& line : m_lines)
         if (line.kind == Kind::Foreign || (line.kind == Kind::KeySym && !line.effective)) {
@@ -229,6 +294,8 @@ std::string KeySymFileLines::AnsiText(const Line& line) const
 std::vector<std::string_view> KeySymFileLines::ForeignLines() const
 {
     std::vector<std::string_view> lines;
+    if (m_plainKnown && m_plain) return lines;
+    Classify();
     for (const Line& line : m_lines)
         if (line.kind == Kind::Foreign) lines.push_back(View(m_bytes, line.begin, line.textEnd));
     if (m_bodyEnd != m_bytes.size()) lines.push_back(View(m_bytes, m_bodyEnd, m_bytes.size()));
@@ -238,22 +305,63 @@ std::vector<std::string_view> KeySymFileLines::ForeignLines() const
 void KeySymFileLines::Fill(std::vector<std::string>& setNames, KeySymMap& keySyms) const
 {
     setNames.assign(m_meaning.setNames.begin(), m_meaning.setNames.end());
-    // In file order: in files we wrote that is name order, so each insertion is tried right
-    // after the previous one first.
-    auto hint = keySyms.end();
-    size_t filled = 0;
-    for (const Line& line : m_lines) {
-        if (line.kind != Kind::KeySym || !line.effective) continue;
-        const auto it = m_meaning.keySyms.find(line.name);
-        hint = std::next(keySyms.insert_or_assign(hint, std::string(line.name),
-                                                  std::make_unique<CKeySymEntry>(std::string(it->second.value),
-                                                                                 it->second.set)));
-        ++filled;
+    if (m_classified) {
+        // In name order: each goes at the end.
+        for (const KeySymFileMeaning::KeySym& keySym : m_meaning.keySyms)
+            keySyms.insert_or_assign(keySyms.end(), std::string(keySym.name),
+                                     std::make_unique<CKeySymEntry>(std::string(keySym.value), keySym.set));
+        return;
     }
-    if (filled == m_meaning.keySyms.size()) return;
-    // A set called main reads the set list as its keysyms.
-    for (const auto& [name, keySym] : m_meaning.keySyms)
-        keySyms.try_emplace(std::string(name), std::make_unique<CKeySymEntry>(std::string(keySym.value), keySym.set));
+    // Set by set, as the store reads them: a later line of a name replaces an earlier one.
+    // Lines come in name order in files we wrote, so each insertion is tried right after the
+    // previous one first.
+    size_t lines = 0;
+    for (size_t i = 0; i < setNames.size(); ++i) {
+        auto hint = keySyms.end();
+        for (const ProfileEntry& e : m_sections->Find(setNames[i])) {
+            if (!e.hasValue) continue;
+            hint = std::next(keySyms.insert_or_assign(
+                hint, std::string(e.name), std::make_unique<CKeySymEntry>(std::string(e.value), static_cast<int>(i))));
+            ++lines;
+        }
+    }
+    if (!m_plainKnown) {
+        m_plain = m_plain && lines == keySyms.size();
+        m_plainKnown = true;
+    }
+}
+
+bool KeySymFileLines::Plain() const
+{
+    if (!m_plainKnown) Classify();
+    return m_plain;
+}
+
+// Whether this file, as the store's own writer wrote it, reads back as exactly the store:
+// each set's section holds that set's keysyms and no others, and nothing else is in it.
+bool KeySymFileLines::MeansStorePlainly(const CKeySymStore& store) const
+{
+    const std::vector<std::string>& sets = store.m_setNames;
+    if (!m_plain || m_meaning.setNames.size() != sets.size() ||
+        !std::equal(sets.begin(), sets.end(), m_meaning.setNames.begin()))
+        return false;
+    std::vector<std::vector<const KeySymMap::value_type*>> groups(sets.size());
+    for (const KeySymMap::value_type& keySym : store.m_keySyms) {
+        const int set = keySym.second ? keySym.second->m_nSet : -1;
+        if (set < 0 || static_cast<size_t>(set) >= sets.size()) return false;
+        groups[static_cast<size_t>(set)].push_back(&keySym);
+    }
+    for (size_t i = 0; i < sets.size(); ++i) {
+        const ProfileSections::Range read = m_sections->Find(sets[i]);
+        if (read.size() != groups[i].size()) return false;
+        const ProfileEntry* e = read.begin();
+        for (const KeySymMap::value_type* keySym : groups[i]) {
+            if (!e->hasValue || e->name != keySym->first || e->value != keySym->second->m_strValue) return false;
+            ++e;
+        }
+    }
+    m_plainKnown = true;
+    return true;
 }
 
 // ---- writing --------------------------------------------------------------
@@ -324,7 +432,7 @@ KeySymFileRefusal KeySymFileLines::Render(const CKeySymStore& store, const std::
 
     // The store's own writer lists a set's keysyms under every set of its name; here the
     // reader would find only the first such section, so the file is edited in place instead.
-    bool plain = m_plain;
+    bool plain = Plain();
     if (plain) {
         std::unordered_set<std::string> keys;
         for (const std::string& name : store.m_setNames) {
@@ -352,6 +460,7 @@ KeySymFileRefusal KeySymFileLines::Render(const CKeySymStore& store, const std::
 void KeySymFileLines::RenderEdited(const CKeySymStore& store, const std::vector<SetRename>& renames,
                                    std::string& out) const
 {
+    Classify();
     enum Fate : unsigned char { Keep, Drop, Replace };
     const size_t n = m_lines.size();
     std::vector<unsigned char> fate(n, Keep);
@@ -557,6 +666,7 @@ std::unique_ptr<KeySymFileLines> KeySymFileLines::Update(const CKeySymStore& sto
     refusal = Render(store, renames, bytes);
     if (refusal) return nullptr;
     auto written = std::make_unique<KeySymFileLines>(std::move(bytes));
+    if (m_encoding == KeySymFileEncoding::Ansi && written->MeansStorePlainly(store)) return written;
     auto refuse = [&](KeySymFileRefusal::What what, std::string name) {
         refusal.what = what;
         refusal.name = std::move(name);
@@ -577,15 +687,21 @@ std::unique_ptr<KeySymFileLines> KeySymFileLines::Update(const CKeySymStore& sto
             if (meaning.setNames[i] != store.m_setNames[i]) return refuse(KeySymFileRefusal::SetName, store.m_setNames[i]);
     }
     // Every keysym with its value, in its set, and no other.
+    // Both are in name order: one walk compares them.
+    auto read = meaning.keySyms.begin();
     for (const auto& [name, entry] : store.m_keySyms) {
-        const auto it = meaning.keySyms.find(name);
-        if (it == meaning.keySyms.end() || !entry || it->second.value != entry->m_strValue ||
-            it->second.set != entry->m_nSet)
+        if (read != meaning.keySyms.end() && read->name < name) {
+            // The file has one the store lacks; name the store's own when it is lost too.
+            const auto at = std::lower_bound(read, meaning.keySyms.end(), name,
+                                             [](const KeySymFileMeaning::KeySym& k, const std::string& n) { return k.name < n; });
+            return refuse(KeySymFileRefusal::KeySym, at == meaning.keySyms.end() || at->name != name ? name : std::string(read->name));
+        }
+        if (read == meaning.keySyms.end() || read->name != name || !entry || read->value != entry->m_strValue ||
+            read->set != entry->m_nSet)
             return refuse(KeySymFileRefusal::KeySym, name);
+        ++read;
     }
-    if (meaning.keySyms.size() != store.m_keySyms.size())
-        for (const auto& [name, keySym] : meaning.keySyms)
-            if (!store.m_keySyms.count(std::string(name))) return refuse(KeySymFileRefusal::KeySym, std::string(name));
+    if (read != meaning.keySyms.end()) return refuse(KeySymFileRefusal::KeySym, std::string(read->name));
     // Every line the editor does not show, in its order.
     const std::vector<std::string_view> before = ForeignLines(), after = written->ForeignLines();
     if (before != after) {

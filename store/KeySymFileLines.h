@@ -26,11 +26,12 @@ enum class KeySymFileEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
 // What the file means to the store: what loading it gives.
 struct KeySymFileMeaning {
     struct KeySym {
-        std::string_view value;
+        std::string_view name, value;
         int set;
+        size_t line;   // the line it is read from, counting from 0
     };
     std::vector<std::string_view> setNames;   // sorted as the store sorts them
-    std::unordered_map<std::string_view, KeySym> keySyms;
+    std::vector<KeySym> keySyms;              // one per name, in name order (as the store's map)
 };
 
 class KeySymFileLines {
@@ -43,7 +44,11 @@ public:
 
     const std::string& Bytes() const { return m_bytes; }
     KeySymFileEncoding Encoding() const { return m_encoding; }
-    const KeySymFileMeaning& Meaning() const { return m_meaning; }
+    const KeySymFileMeaning& Meaning() const
+    {
+        Classify();
+        return m_meaning;
+    }
     // Set and keysym lines whose names the ANSI code page cannot spell: kept, not shown.
     bool HasUnshownNames() const { return m_unshown; }
     // Fills an empty store's set list and keysyms with what the file means.
@@ -72,8 +77,12 @@ private:
         std::string_view name, value;
     };
 
-    void Split();
-    void Classify();
+    void DetectEncoding();
+    void ReadSetList();
+    void Split() const;
+    void Classify() const;
+    bool Plain() const;
+    bool MeansStorePlainly(const CKeySymStore& store) const;
     std::wstring WideText(const Line& line) const;
     bool Representable(const Line& line) const;
     std::string AnsiText(const Line& line) const;
@@ -88,15 +97,21 @@ private:
     size_t m_bodyBegin = 0;   // past the byte-order mark
     size_t m_bodyEnd = 0;     // before an odd byte that makes no UTF-16 unit
     std::unique_ptr<ProfileSections> m_sections;
-    std::vector<Line> m_lines;
-    std::vector<size_t> m_headerLine;   // per section of the reader: its header's line, or npos
-    std::vector<bool> m_sectionOwned;
-    std::vector<std::string> m_sectionKey;                 // per section: the key the reader finds it by
-    std::vector<ProfileSections::Range> m_sectionEntries;  // per section: its lines with a name
-    int m_mainSection = -1;
-    KeySymFileMeaning m_meaning;
-    bool m_unshown = false;
-    bool m_plain = true;      // nothing but what the store's own writer writes
+    // The lines and what each is, made when first needed: a file the store's own writer wrote
+    // is read and written without them.
+    mutable bool m_classified = false;
+    mutable std::vector<Line> m_lines;
+    mutable std::vector<size_t> m_headerLine;   // per section of the reader: its header's line, or npos
+    mutable std::vector<bool> m_sectionOwned;
+    mutable std::vector<std::string> m_sectionKey;                 // per section: the key the reader finds it by
+    mutable std::vector<ProfileSections::Range> m_sectionEntries;  // per section: its lines with a name
+    mutable int m_mainSection = -1;
+    mutable KeySymFileMeaning m_meaning;
+    mutable bool m_unshown = false;
+    // Nothing but what the store's own writer writes; until m_plainKnown, as far as counting
+    // lines tells (a keysym line shadowed by a later one of its name is not counted).
+    mutable bool m_plain = true;
+    mutable bool m_plainKnown = false;
 };
 
 // Why a save was refused, in the editor's words (strings 40 to 43), for the keysym file `path`.

@@ -14,11 +14,8 @@ namespace {
 // The store as loading `file` fills it.
 void Fill(CKeySymStore& store, const KeySymFileLines& file)
 {
-    const KeySymFileMeaning& meaning = file.Meaning();
-    store.m_setNames.assign(meaning.setNames.begin(), meaning.setNames.end());
     store.m_keySyms.clear();
-    for (const auto& [name, keySym] : meaning.keySyms)
-        store.m_keySyms[std::string(name)] = std::make_unique<CKeySymEntry>(std::string(keySym.value), keySym.set);
+    file.Fill(store.m_setNames, store.m_keySyms);
 }
 
 // The set list sorted again, every keysym following its set, as the set page leaves it.
