@@ -447,10 +447,10 @@ KeySymFileRefusal KeySymFileLines::Render(const CKeySymStore& store, const std::
         RenderEdited(store, renames, out);
         return refusal;
     }
-    const std::string bytes = store.FormatKeySymFile();
     if (m_encoding == KeySymFileEncoding::Ansi) {
-        out = bytes;
+        out = store.FormatKeySymFile();
     } else {
+        const std::string bytes = store.FormatKeySymFile();
         out.assign(m_bytes, 0, m_bodyBegin);
         Encode(bytes, out);
     }
