@@ -3,6 +3,7 @@
 #include "store/KeySymFileLines.h"
 
 #include "StoreTestFiles.h"
+#include "support/PlatformKeySyms.h"
 
 #include <gtest/gtest.h>
 
@@ -56,27 +57,7 @@ std::string PlatformReads(TempFolder& folder, const std::string& bytes)
 {
     const std::string path = folder.NewFile("platform");
     WriteBytes(path, bytes);
-    std::vector<char> buffer(1 << 20);
-    auto section = [&](const std::string& name) {
-        std::vector<std::pair<std::string, std::string>> lines;
-        GetPrivateProfileSectionA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
-        for (const char* p = buffer.data(); *p; p += strlen(p) + 1) {
-            const char* eq = strchr(p, '=');
-            if (eq) lines.emplace_back(std::string(p, eq), std::string(eq + 1));
-        }
-        return lines;
-    };
-    std::vector<std::string> sets;
-    for (const auto& line : section("main")) sets.push_back(line.first);
-    std::stable_sort(sets.begin(), sets.end(),
-                     [](const std::string& a, const std::string& b) { return CompareSetNames(a, b) < 0; });
-    std::map<std::string, std::string> keySyms;
-    for (size_t i = 0; i < sets.size(); ++i)
-        for (const auto& [name, value] : section(sets[i])) keySyms[name] = value + " in " + std::to_string(i);
-    std::string out;
-    for (const std::string& name : sets) out += "set " + name + "\n";
-    for (const auto& [name, what] : keySyms) out += name + " = " + what + "\n";
-    return out;
+    return kstest::PlatformKeySyms(path);
 }
 
 std::string Describe(const CKeySymStore& store)

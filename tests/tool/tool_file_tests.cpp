@@ -2,11 +2,11 @@
 // editor does not show, writers started together never lose each other's work, and a name
 // the file or the code page cannot hold is refused, not altered.
 #include "TestFiles.h"
+#include "support/PlatformKeySyms.h"
 #include "store/KeySymFileLines.h"
 #include "store/KeySymStore.h"
 #include <gtest/gtest.h>
 
-#include <map>
 
 using namespace kstest;
 
@@ -88,28 +88,6 @@ std::string StoreReads(const std::string& path)
     return out;
 }
 
-std::string PlatformReads(const std::string& path)
-{
-    std::vector<char> buffer(1 << 20);
-    auto section = [&](const std::string& name) {
-        std::vector<std::pair<std::string, std::string>> lines;
-        ::GetPrivateProfileSectionA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
-        for (const char* p = buffer.data(); *p; p += strlen(p) + 1)
-            if (const char* eq = strchr(p, '=')) lines.emplace_back(std::string(p, eq), std::string(eq + 1));
-        return lines;
-    };
-    std::vector<std::string> sets;
-    for (const auto& line : section("main")) sets.push_back(line.first);
-    std::stable_sort(sets.begin(), sets.end(), [](const std::string& a, const std::string& b) { return CompareSetNames(a, b) < 0; });
-    std::map<std::string, std::string> keySyms;
-    for (size_t i = 0; i < sets.size(); ++i)
-        for (const auto& [name, value] : section(sets[i])) keySyms[name] = value + " in " + std::to_string(i);
-    std::string out;
-    for (const std::string& name : sets) out += "set " + name + "\n";
-    for (const auto& [name, what] : keySyms) out += name + " = " + what + "\n";
-    return out;
-}
-
 std::vector<std::string> ForeignLines(const std::string& path)
 {
     const KeySymFileLines file(ReadFileBytes(path));
@@ -134,7 +112,7 @@ TEST(KeySymToolFile, EveryChangeKeepsTheLinesTheEditorDoesNotShow)
         const std::string what(change, change + wcslen(change));
         EXPECT_EQ(0u, folder.Run(change)) << what;
         EXPECT_EQ(foreign, ForeignLines(folder.path)) << what;
-        EXPECT_EQ(StoreReads(folder.path), PlatformReads(folder.path)) << what << "\n" << ReadFileBytes(folder.path);
+        EXPECT_EQ(StoreReads(folder.path), PlatformKeySyms(folder.path)) << what << "\n" << ReadFileBytes(folder.path);
     }
     EXPECT_NE(std::string::npos, ReadFileBytes(folder.path).find("[maths]\r\n"));
 }
