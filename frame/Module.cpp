@@ -2,6 +2,7 @@
 // EditKeySyms shows the editor.
 #include "frame/KeySymApp.h"
 #include "frame/SymEditPs.h"
+#include "locale/MessageBoxes.h"
 #include "locale/Strings.h"
 #include "resources/resource.h"
 
