@@ -1,5 +1,6 @@
 #include "pages/PageSupport.h"
 #include "resources/resource.h"
+#include "store/KeySymFileLines.h"
 
 void MarkStoreChanged(CPropertyPage& page, CKeySymStore& store)
 {
@@ -16,10 +17,19 @@ bool ApplyStoreChanges(CPropertyPage& page, CKeySymStore& store)
         page.SetModified(false);
         return true;
     }
-    if (store.KeySymFileChangedOnDisk() &&
-        ResMessageBox(IDS_FILE_CHANGED, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, store.m_strKeySymFile) != IDYES)
+    // The check happens under the writers' lock, so the question comes after a first try.
+    KeySymSave saved = store.SaveKeySymFile(false);
+    if (saved == KeySymSave::ChangedOnDisk) {
+        if (ResMessageBox(IDS_FILE_CHANGED, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, store.m_strKeySymFile) != IDYES)
+            return false;
+        saved = store.SaveKeySymFile(true);
+    }
+    if (saved == KeySymSave::Refused) {
+        const EditorMessage refusal = DescribeSaveRefusal(store.m_saveRefusal, store.m_strKeySymFile);
+        ResMessageBox(refusal.stringId, MB_OK | MB_ICONEXCLAMATION, refusal.arg1, refusal.arg2);
         return false;
-    if (!store.SaveKeySymFile()) {
+    }
+    if (saved != KeySymSave::Saved) {
         ResMessageBox(IDS_SAVE_FAILED, MB_OK | MB_ICONEXCLAMATION, store.m_strKeySymFile);
         return false;
     }

@@ -75,6 +75,11 @@
 #define IDS_WRITE_FAILED            30  /* %1 path */
 #define IDS_HELP_FAILED             31  /* %1 path of the help file */
 #define IDS_NO_DIALOGS              32
+#define IDS_SAVE_SET_UNSTORABLE     40  /* %1 set name, %2 full path of the keysym file */
+#define IDS_SAVE_KEYSYM_UNSTORABLE  41  /* %1 keysym name, %2 full path of the keysym file */
+#define IDS_SAVE_NAME_UNENCODABLE   42  /* %1 set or keysym name, %2 full path of the keysym file */
+#define IDS_SAVE_LINE_WOULD_CHANGE  43  /* %1 the line, %2 full path of the keysym file */
+#define IDS_FILE_NAMES_NOT_SHOWN    44  /* %1 full path of the keysym file */
 #define IDS_IMPORT_SKIPPED_ONE      50  /* %1 "1", %2 its line number, %3 its reason */
 #define IDS_IMPORTED_ONE            51  /* %1 "1", %2 set name */
 #define IDS_SKIP_NOT_KEYSYM_LINE    52  /* %1 the line (its start) */

@@ -72,5 +72,10 @@
 #define S_HINT_NO_CHARACTER      "U+%1 is no character (a surrogate or a noncharacter)."
 #define S_HINT_RANGE             "Range %1 (%2): no standard keysym has it."
 #define S_HINT_NO_SYMBOL         "Not an X keysym value: 0 is NoSymbol, no keysym at all."
+#define S_SAVE_SET_UNSTORABLE    "The set ""%1"" cannot be stored in the keysym file %2 as it is: read back, the file would not give this set.\n\nNothing was saved; your changes are kept."
+#define S_SAVE_KEYSYM_UNSTORABLE "The keysym ""%1"" cannot be stored in the keysym file %2 as it is: read back, the file would give it another value or set, or none. Sets whose names differ only in capitalization share one section.\n\nNothing was saved; your changes are kept."
+#define S_SAVE_NAME_UNENCODABLE  "The name ""%1"" cannot be written in the encoding of the keysym file %2.\n\nNothing was saved; your changes are kept."
+#define S_SAVE_LINE_WOULD_CHANGE "Saving would change the line ""%1"" of the keysym file %2, which the editor does not show.\n\nNothing was saved; your changes are kept."
+#define S_FILE_NAMES_NOT_SHOWN   "The keysym file %1 holds set or keysym names that the code page of this system cannot show. They stay in the file as they are, but the editor does not show them."
 
 #endif

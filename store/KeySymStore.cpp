@@ -1,5 +1,7 @@
 #include "store/KeySymStore.h"
 
+#include "store/KeySymFileLines.h"
+#include "store/KeySymFileLock.h"
 #include "store/WholeFile.h"
 #include "store/ProfileSections.h"
 
@@ -30,36 +32,17 @@ int CompareSetNames(const std::string& a, const std::string& b)
 
 // ---- the file as it was ----------------------------------------------------
 
-KeySymFileStamp ReadKeySymFileStamp(const std::string& path)
-{
-    KeySymFileStamp stamp;
-    // No access asked: this sees the file even while another program holds it unshared.
-    HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = ::GetLastError();
-        // Anything but "not there" is a file we cannot see into: never the same as before.
-        stamp.exists = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
-        stamp.size = stamp.exists ? ~0ULL : 0;
-        return stamp;
-    }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (::GetFileInformationByHandle(file, &info)) {
-        stamp.volume = info.dwVolumeSerialNumber;
-        stamp.fileIndex = (ULONGLONG(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-        stamp.size = (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-        stamp.lastWrite = (ULONGLONG(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
-    } else {
-        stamp.size = ~0ULL;
-    }
-    stamp.exists = true;
-    ::CloseHandle(file);
-    return stamp;
-}
-
 bool CKeySymStore::KeySymFileChangedOnDisk() const
 {
-    return m_bFileUnread || !(ReadKeySymFileStamp(m_strKeySymFile) == m_fileStamp);
+    if (m_bFileUnread) return true;
+    std::string bytes;
+    WholeFileRead read = WholeFileRead::Failed;
+    try {
+        read = ReadWholeFile(m_strKeySymFile, bytes, kMaxKeySymFileBytes);
+    } catch (const std::bad_alloc&) {
+    }
+    if (read == WholeFileRead::Missing) return m_bFileExisted;
+    return read != WholeFileRead::Done || !m_bFileExisted || !m_file || bytes != m_file->Bytes();
 }
 
 // ---- the store ------------------------------------------------------------
@@ -80,16 +63,23 @@ void CKeySymStore::SortSetNames()
 
 void CKeySymStore::LoadKeySymFile(const std::string& path)
 {
-    // Taken before reading: a change made while reading then shows as a change.
-    m_fileStamp = ReadKeySymFileStamp(path);
-    bool unreadable = false;
-    const ProfileSections file = ProfileSections::FromFile(path, &unreadable);
-    m_bFileUnread = unreadable;
-    ReadSetList(file);
-    SortSetNames();
+    // A file that cannot be taken whole is unreadable, never an empty one: saving over it
+    // would lose it.
+    std::string bytes;
+    WholeFileRead read = WholeFileRead::Failed;
+    try {
+        read = ReadWholeFile(path, bytes, kMaxKeySymFileBytes);
+    } catch (const std::bad_alloc&) {
+    }
+    m_bFileUnread = read == WholeFileRead::Failed || read == WholeFileRead::TooLarge;
+    m_bFileExisted = read != WholeFileRead::Missing;
+    if (read != WholeFileRead::Done) std::string().swap(bytes);
+    auto file = std::make_shared<const KeySymFileLines>(std::move(bytes));
     // Positions are given after sorting, so every entry points into the sorted list.
-    for (size_t i = 0; i < m_setNames.size(); ++i)
-        ReadSetSection(file, m_setNames[i], static_cast<int>(i));
+    file->Fill(m_setNames, m_keySyms);
+    m_bFileUnshown = file->HasUnshownNames();
+    m_file = std::move(file);
+    m_setRenames.clear();
 }
 
 void CKeySymStore::ReadSetList(const ProfileSections& file)
@@ -175,17 +165,36 @@ std::string CKeySymStore::FormatKeySymFile() const
     return out;
 }
 
+KeySymSave CKeySymStore::SaveKeySymFile(bool replaceChanged)
+{
+    m_saveRefusal = KeySymFileRefusal();
+    try {
+        // Made and read back before the lock is taken, so that the lock is held only briefly.
+        if (!m_file) m_file = std::make_shared<const KeySymFileLines>(std::string());
+        std::shared_ptr<const KeySymFileLines> written = m_file->Update(*this, m_setRenames, m_saveRefusal);
+        if (!written) return KeySymSave::Refused;
+
+        const KeySymFileLock lock(m_strKeySymFile);
+        if (!lock.Held()) return KeySymSave::Failed;
+        const DWORD attributes = ::GetFileAttributesA(m_strKeySymFile.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            return KeySymSave::ReadOnly;
+        if (!replaceChanged && KeySymFileChangedOnDisk()) return KeySymSave::ChangedOnDisk;
+        KeySymFileOps system;
+        if (!WriteFileReplacing(m_strUserDir, m_strKeySymFile, written->Bytes(), m_pFileOps ? *m_pFileOps : system))
+            return KeySymSave::Failed;
+        m_file = std::move(written);
+        m_bFileExisted = true;
+        m_bFileUnread = false;
+        m_setRenames.clear();
+        return KeySymSave::Saved;
+    } catch (...) {
+        // Out of memory before the keysym file was touched.
+        return KeySymSave::Failed;
+    }
+}
+
 BOOL CKeySymStore::SaveKeySymFile()
 {
-    try {
-        const std::string bytes = FormatKeySymFile();
-        KeySymFileOps system;
-        if (!WriteFileReplacing(m_strUserDir, m_strKeySymFile, bytes, m_pFileOps ? *m_pFileOps : system)) return FALSE;
-        m_fileStamp = ReadKeySymFileStamp(m_strKeySymFile);
-        m_bFileUnread = false;
-        return TRUE;
-    } catch (...) {
-        // Out of memory before any file was touched.
-        return FALSE;
-    }
+    return SaveKeySymFile(true) == KeySymSave::Saved;
 }

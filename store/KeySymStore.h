@@ -6,12 +6,15 @@
 
 #include <windows.h>
 
+#include "store/KeySymFileSaving.h"
+
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class ProfileSections;
+class KeySymFileLines;
 
 // One keysym; its name is its key in m_keySyms.
 struct CKeySymEntry {
@@ -28,19 +31,8 @@ int CompareSetNames(const std::string& a, const std::string& b);
 // The save's file operations: the whole-file writer's own seam.
 using KeySymFileOps = WholeFileOps;
 
-// The keysym file as the store last read or wrote it: whether it was there, and which file
-// it was (a replaced file is another file), of what size, written when.
-struct KeySymFileStamp {
-    bool exists = false;
-    DWORD volume = 0;
-    ULONGLONG fileIndex = 0;
-    ULONGLONG size = 0;
-    ULONGLONG lastWrite = 0;
-    bool operator==(const KeySymFileStamp&) const = default;
-};
-
-// The stamp of the file at `path` as it is now.
-KeySymFileStamp ReadKeySymFileStamp(const std::string& path);
+// The largest keysym file taken: one past it cannot be read whole and counts as unreadable.
+constexpr unsigned long long kMaxKeySymFileBytes = 0x7FFFFFFFULL;
 
 // The section that lists the sets.
 inline constexpr char kSetListSection[] = "main";
@@ -60,8 +52,15 @@ public:
 
     // The keysym file was there at loading but could not be read: saving would lose it.
     bool m_bFileUnread = false;
-    // The keysym file as it was when last read or written.
-    KeySymFileStamp m_fileStamp;
+    // The keysym file as it was when last read or written (its bytes and lines), whether it
+    // was there, and the sets renamed since, whose section headers follow them.
+    std::shared_ptr<const KeySymFileLines> m_file;
+    bool m_bFileExisted = false;
+    std::vector<SetRename> m_setRenames;
+    // It holds names this code page cannot spell: kept in the file as they are, not shown.
+    bool m_bFileUnshown = false;
+    // Why the last save was refused (KeySymSave::Refused).
+    KeySymFileRefusal m_saveRefusal;
 
     // Where a save does its file work; null means the real file system.
     KeySymFileOps* m_pFileOps = nullptr;
@@ -74,15 +73,18 @@ public:
     // std::bad_alloc and may leave the store partly filled.
     void LoadKeySymFile(const std::string& path);
 
-    // Whether the keysym file is no longer what the store last read or wrote: another
-    // program changed, replaced, made or removed it, or it could not be read at loading.
-    // Callers ask the user before a save then replaces it.
+    // Whether the keysym file no longer holds what the store last read or wrote: another
+    // program changed, made or removed it, or it could not be read at loading.
     bool KeySymFileChangedOnDisk() const;
 
-    // Writes the whole store to m_strKeySymFile through a temporary file in
-    // m_strUserDir that then replaces it in one step. FALSE on any failure,
-    // with the keysym file as it was and no temporary file left. Never throws.
-    // On success the written file is the one the store knows.
+    // Writes the store to m_strKeySymFile: the lines of what changed, every other line as it
+    // was, in the file's encoding; read back before it counts (refused, naming the name in
+    // m_saveRefusal, unless it means exactly the store). Under the writers' lock: a file
+    // marked read-only is left alone, and so is one another program changed, unless
+    // `replaceChanged`; then a temporary file in m_strUserDir replaces it in one step. On any
+    // failure the keysym file is as it was and no temporary file is left. Never throws.
+    KeySymSave SaveKeySymFile(bool replaceChanged);
+    // The same, replacing whatever the file holds now; TRUE when saved.
     BOOL SaveKeySymFile();
 
     // The set list of section "main", appended to m_setNames in file order.

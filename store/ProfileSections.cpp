@@ -133,6 +133,8 @@ ProfileSections::ProfileSections(std::string bytes)
         m_bytes.clear();
         Parse(text.data(), text.data() + text.size());
     } else {
+        // About one entry a line: room for them at once.
+        m_entries.reserve(static_cast<size_t>(std::count(m_bytes.begin(), m_bytes.end(), '\n')) + 1);
         Parse(m_bytes.data(), m_bytes.data() + m_bytes.size());
     }
 }
@@ -143,7 +145,7 @@ ProfileSections ProfileSections::FromFile(const std::string& path, bool* unreada
     std::string bytes;
     const WholeFileRead read = ReadWholeFile(path, bytes, 0xFFFFFFFEULL);
     if (read == WholeFileRead::TooLarge) bytes.clear();
-    if (unreadable) *unreadable = read == WholeFileRead::Failed;
+    if (unreadable) *unreadable = read == WholeFileRead::Failed || read == WholeFileRead::TooLarge;
     return ProfileSections(std::move(bytes));
 }
 

@@ -45,6 +45,7 @@ int RenameSet(CKeySymStore& store, int index, const std::string& name)
     std::vector<std::string>& names = store.m_setNames;
     const int position = SetRenamePosition(names, index, name);
     std::string renamed = name;
+    store.m_setRenames.push_back({names[index], name});
 
     KeySymMap side;
     DetachSetKeySyms(store.m_keySyms, side, index);

@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "store/KeySymEdits.h"
 #include "store/SetEdits.h"
+#include "store/KeySymFileLines.h"
 #include "store/KeySymSearch.h"
 #include "store/NameRules.h"
 #include "store/ProfileSections.h"
@@ -93,6 +94,8 @@ private:
         m_store.m_strUserDir = m_location.folder;
         m_store.m_strKeySymFile = m_location.path;
         m_store.LoadKeySymFile(m_location.path);
+        if (m_store.m_bFileUnshown)
+            m_err.Line(ToolMessage(IDS_FILE_NAMES_NOT_SHOWN, m_location.path));
         if (!m_store.m_bFileUnread)
             return kToolDone;
         m_err.Line(ToolMessage(IDS_READ_FAILED, m_location.path));
@@ -102,17 +105,22 @@ private:
     // The editor's save, refused when another program changed the file since it was read.
     int Save()
     {
-        if (m_store.KeySymFileChangedOnDisk()) {
+        switch (m_store.SaveKeySymFile(false)) {
+        case KeySymSave::Saved:
+            // Running programs reload the keysyms, as after the editor's unload.
+            BroadcastChange(RegisterChangeMessage());
+            return kToolDone;
+        case KeySymSave::ChangedOnDisk:
             m_err.Line(ToolMessage(IDS_FILE_CHANGED, m_location.path));
             return kToolFileFailed;
+        case KeySymSave::Refused: {
+            const EditorMessage refusal = DescribeSaveRefusal(m_store.m_saveRefusal, m_location.path);
+            return Refuse(ToolMessage(refusal.stringId, refusal.arg1, refusal.arg2));
         }
-        if (!m_store.SaveKeySymFile()) {
+        default:
             m_err.Line(ToolMessage(IDS_SAVE_FAILED, m_location.path));
             return kToolFileFailed;
         }
-        // Running programs reload the keysyms, as after the editor's unload.
-        BroadcastChange(RegisterChangeMessage());
-        return kToolDone;
     }
 
     void MarkChanged() { m_store.m_bModified = m_store.m_bChanged = TRUE; }

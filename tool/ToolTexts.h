@@ -12,3 +12,5 @@ inline constexpr char kTextBadValue[] = "The value \"%1\" is not 1 to 8 hexadeci
 inline constexpr char kTextOutOfMemory[] = "Out of memory.";
 inline constexpr char kTextOutputFailed[] = "keysymtool: standard output could not be written.";
 inline constexpr char kTextMoreNotShown[] = "(%1 more not shown; --verbose lists them all)";
+inline constexpr char kTextUnspellable[] =
+    "The argument \"%1\" holds characters that the system's code page cannot represent; nothing was changed.";

@@ -8,7 +8,45 @@
 #include "tool/ToolConsole.h"
 #include "tool/ToolTexts.h"
 
-int main(int argc, char** argv)
+#include <shellapi.h>
+
+namespace {
+
+// The arguments after the program name as the command line gives them (wide), in the ANSI
+// code page the store works in. False, with the first one that holds characters the code
+// page cannot spell: turned into "?" it would name another set or keysym.
+bool AnsiArguments(std::vector<std::string>& args, std::string& unspellable)
+{
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!wide) return false;
+    bool spelt = true;
+    for (int i = 1; i < count && spelt; ++i) {
+        const int length = lstrlenW(wide[i]);
+        std::string ansi;
+        BOOL lossy = FALSE;
+        if (length > 0) {
+            const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide[i], length, nullptr, 0, nullptr,
+                                                &lossy);
+            ansi.resize(static_cast<size_t>(n > 0 ? n : 0));
+            if (n > 0)
+                ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide[i], length, ansi.data(), n, nullptr, &lossy);
+            else
+                lossy = TRUE;
+        }
+        if (lossy) {
+            unspellable = ansi;
+            spelt = false;
+        }
+        args.push_back(std::move(ansi));
+    }
+    ::LocalFree(wide);
+    return spelt;
+}
+
+}  // namespace
+
+int main()
 {
     // Messages come from the editor's resource library in the editor's language, found
     // beside this program; its own English strings stand in for a missing one.
@@ -22,8 +60,12 @@ int main(int argc, char** argv)
         ToolStream err(STD_ERROR_HANDLE);
         ToolRequest request;
         std::string problem;
-        const std::vector<std::string> args(argv + 1, argv + argc);
-        if (!ParseToolArguments(args, request, problem)) {
+        std::vector<std::string> args;
+        std::string unspellable;
+        if (!AnsiArguments(args, unspellable)) {
+            err.Line(FormatText(kTextUnspellable, unspellable));
+            status = kToolRefused;
+        } else if (!ParseToolArguments(args, request, problem)) {
             err.Line("keysymtool: " + problem);
             err.Bytes(kToolShortUsage);
         } else if (request.help) {

@@ -289,6 +289,52 @@ TEST(KeySymPage, ApplyWithoutChangesWritesNothing)
     EXPECT_EQ(ReadFileBytes(editor.module.keySymFile), handMade);
 }
 
+// A hand-edited file: Add, Edit and Delete change only their own lines. A keysym the file
+// would give to another set is refused by name, and a file marked read-only is never replaced.
+TEST(KeySymPage, HandEditedFileKeepsItsLinesAndRefusesWhatItCannotHold)
+{
+    const std::string head = "; keysyms for the lab\r\n[main]\r\nGreek=1\r\ngreek=1\r\n\r\n[Greek]\r\n; small letters\r\n";
+    const std::string tail = "[extras]\r\nfoo=1\r\n[greek]\r\ngamma=7e3\r\n";
+    Editor editor(head + "alpha=7e1\r\nbeta=7e2\r\nsee the chart on the wall\r\n" + tail);
+    SelectComboRow(editor.page, IDC_KS_SETS, 1);   // greek: the reader gives it the keysyms of [Greek]
+    ASSERT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2"}));
+    ASSERT_EQ(editor.EnterKeySym(IDC_KS_ADD, "delta", "7e4"), nullptr);
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
+    ASSERT_EQ(editor.EnterKeySym(IDC_KS_EDIT, "alpha", "3b1"), nullptr);
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 1);
+    PostClick(editor.page, IDC_KS_DELETE);
+    HWND box = editor.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    editor.Dismiss(box, IDYES);
+    const std::string saved = head + "alpha=3b1\r\nsee the chart on the wall\r\ndelta=7e4\r\n" + tail;
+    EXPECT_EQ(editor.ApplyAndReadFile(), saved);
+
+    std::string lowerPath = editor.module.keySymFile;
+    for (char& c : lowerPath)
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    SelectComboRow(editor.page, IDC_KS_SETS, 1);
+    ASSERT_EQ(editor.EnterKeySym(IDC_KS_ADD, "epsilon2", "7e5"), nullptr);
+    ::SetFileAttributesA(editor.module.keySymFile.c_str(), FILE_ATTRIBUTE_READONLY);
+    editor.sheet->PressButton(PSBTN_APPLYNOW);
+    box = editor.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), LibraryString(IDS_SAVE_FAILED, lowerPath));
+    editor.Dismiss(box);
+    ::SetFileAttributesA(editor.module.keySymFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(editor.module.keySymFile), saved);
+    ASSERT_NE(editor.ApplyAndReadFile().find("epsilon2=7e5"), std::string::npos);
+
+    SelectComboRow(editor.page, IDC_KS_SETS, 0);
+    ASSERT_EQ(editor.EnterKeySym(IDC_KS_ADD, "epsilon", "7e5"), nullptr);
+    editor.sheet->PressButton(PSBTN_APPLYNOW);
+    box = editor.sheet->WaitForPopup();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), LibraryString(IDS_SAVE_KEYSYM_UNSTORABLE, "epsilon", lowerPath));
+    editor.Dismiss(box);
+    EXPECT_EQ(ReadFileBytes(editor.module.keySymFile).find("epsilon="), std::string::npos);
+    EXPECT_TRUE(editor.sheet->IsApplyEnabled());
+}
+
 TEST(KeySymPage, FailedSaveSaysSoKeepsTheFileAndCanBeRetried)
 {
     Editor editor;

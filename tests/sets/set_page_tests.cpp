@@ -316,6 +316,26 @@ TEST(SetPage, NamesTheFileCannotGiveBackAreRefusedAndChangeNothing)
     EXPECT_NE(LibraryString(IDS_SET_NAME_UNSTORABLE), LibraryString(IDS_SET_NAME_TAKEN));
 }
 
+// A hand-edited file: Add, Rename and Delete change the set list, the renamed header and the
+// deleted set's lines; comments, a note, an unlisted and a repeated section stay in place.
+TEST(SetPage, HandEditedFileKeepsEveryLineTheEditorDoesNotShow)
+{
+    const std::string comments = "; keysyms for the lab, kept by hand\r\n";
+    const std::string greek = "\r\n[Greek]\r\n; small letters\r\nalpha=7e1\r\nbeta=7e2\r\nsee the chart on the wall\r\n";
+    const std::string others = "[extras]\r\nfoo=1\r\n[greek]\r\ngamma=7e3\r\n";
+    SetPage editor(comments + "[main]\r\nGreek=1\r\ngreek=1\r\nmath=1\r\nZed=1\r\n" + greek +
+                   "[math]\r\nplusminus=b1\r\n" + others + "[Zed]\r\nzeta=7f6\r\n");
+    EXPECT_EQ(editor.Add("arrows"), "");
+    EXPECT_EQ(editor.Rename(3, "maths"), "");
+    editor.Select(4);
+    editor.Delete(IDYES);
+    ASSERT_EQ(editor.Rows(), (std::vector<std::string>{"arrows", "Greek", "greek", "maths"}));
+    editor.Apply();
+    EXPECT_EQ(ReadFileBytes(editor.module.keySymFile),
+              comments + "[main]\r\narrows=1\r\nGreek=1\r\ngreek=1\r\nmaths=1\r\n" + greek +
+                  "[maths]\r\nplusminus=b1\r\n" + others + "[arrows]\r\n");
+}
+
 TEST(SetPage, TheCurrentSetIsSharedWithTheKeySymPage)
 {
     SetPage editor;
