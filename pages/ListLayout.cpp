@@ -65,10 +65,10 @@ void FitListColumns(CListBox& list, int& tabStop)
             widest = width;
     }
 
-    // Half a character of room after the widest name, rounded up to whole tab units (a quarter
+    // One character of room after the widest name, rounded up to whole tab units (a quarter
     // of the average width), so the value never starts inside a name at any font size.
     const int average = font.AverageCharWidth();
-    const int wanted = kRowIndent + widest + (average + 1) / 2;
+    const int wanted = kRowIndent + widest + average;
     int units = (wanted * 4 + average - 1) / average;
     list.SetTabStops(1, &units);
     tabStop = ::MulDiv(units, average, 4);
@@ -101,7 +101,7 @@ void SetListHorizontalExtent(CListBox& list, int tabPosition)
         if (right > widest)
             widest = right;
     }
-    // One pixel past the last drawn one, so the whole row can be scrolled into view.
-    const long long extent = widest > kRowIndent ? widest + 1 : 0;
+    // A little past the last drawn pixel, so the row's end scrolls clear of the list's edge.
+    const long long extent = widest > kRowIndent ? widest + 3 : 0;
     list.SetHorizontalExtent(static_cast<int>(std::min<long long>(extent, INT_MAX)));
 }

@@ -494,7 +494,7 @@ std::vector<Ink> DrawnRows(HWND list, int width, int rowCount)
     HGDIOBJ old = ::SelectObject(dc, bitmap);
     ::SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
     const int height = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    const COLORREF background = ::GetPixel(dc, width - 1, client.bottom - 1);
+    const COLORREF background = ::GetPixel(dc, width - 1, rowCount * height + 1);   // under the rows
     std::vector<Ink> rows(rowCount);
     for (int r = 0; r < rowCount; ++r)
         for (int y = r * height; y < (r + 1) * height && y < client.bottom; ++y)
