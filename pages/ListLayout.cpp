@@ -3,6 +3,8 @@
 #include <climits>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -45,6 +47,43 @@ private:
 // Rows are drawn one pixel in from the list's left edge.
 constexpr int kRowIndent = 1;
 
+// Gives the list its one tab stop, one character of room after the widest name, rounded up to
+// whole tab units (a quarter of the average width), so the value never starts inside a name at
+// any font size. Returns the tab position in pixels as the list draws it.
+int SetTabStop(CListBox& list, const ListFont& font, int widestName)
+{
+    const int average = font.AverageCharWidth();
+    const int wanted = kRowIndent + widestName + average;
+    int units = (wanted * 4 + average - 1) / average;
+    list.SetTabStops(1, &units);
+    return ::MulDiv(units, average, 4);
+}
+
+// The next tab stop right of `x`: with one tab stop given, the list repeats it.
+long long NextTab(long long x, int interval) { return (x / interval + 1) * interval; }
+
+// Where the row's last piece ends as the list draws it. Measured piece by piece: a tabbed
+// extent carries its width in 16 bits only.
+long long DrawnRight(const ListFont& font, const std::string& row, int interval)
+{
+    long long right = kRowIndent;
+    for (size_t start = 0;;) {
+        const size_t tab = row.find('\t', start);
+        right += font.Width(std::string_view(row).substr(start, tab - start));
+        if (tab == std::string::npos)
+            return right;
+        right = NextTab(right, interval);
+        start = tab + 1;
+    }
+}
+
+// A little past the last drawn pixel, so the row's end scrolls clear of the list's edge.
+void SetExtent(CListBox& list, long long widestRight)
+{
+    const long long extent = widestRight > kRowIndent ? widestRight + 3 : 0;
+    list.SetHorizontalExtent(static_cast<int>(std::min<long long>(extent, INT_MAX)));
+}
+
 } // namespace
 
 void FitListColumns(CListBox& list, int& tabStop)
@@ -53,25 +92,12 @@ void FitListColumns(CListBox& list, int& tabStop)
     if (count == LB_ERR)
         return;
     const ListFont font(list);
-
     int widest = 0;
     std::string row;
-    for (int i = 0; i < count; ++i) {
-        if (!list.GetText(i, row))
-            continue;
-        const std::string_view name = std::string_view(row).substr(0, row.find('\t'));
-        const int width = font.Width(name);
-        if (width > widest)
-            widest = width;
-    }
-
-    // One character of room after the widest name, rounded up to whole tab units (a quarter
-    // of the average width), so the value never starts inside a name at any font size.
-    const int average = font.AverageCharWidth();
-    const int wanted = kRowIndent + widest + average;
-    int units = (wanted * 4 + average - 1) / average;
-    list.SetTabStops(1, &units);
-    tabStop = ::MulDiv(units, average, 4);
+    for (int i = 0; i < count; ++i)
+        if (list.GetText(i, row))
+            widest = std::max(widest, font.Width(std::string_view(row).substr(0, row.find('\t'))));
+    tabStop = SetTabStop(list, font, widest);
 }
 
 void SetListHorizontalExtent(CListBox& list, int tabPosition)
@@ -80,28 +106,48 @@ void SetListHorizontalExtent(CListBox& list, int tabPosition)
     if (count == LB_ERR)
         return;
     const ListFont font(list);
-    const int interval = tabPosition > 0 ? tabPosition : 1;
-
-    // Measured piece by piece: a tabbed extent carries its width in 16 bits only.
     long long widest = 0;
+    std::string row;
+    for (int i = 0; i < count; ++i)
+        if (list.GetText(i, row))
+            widest = std::max(widest, DrawnRight(font, row, std::max(tabPosition, 1)));
+    SetExtent(list, widest);
+}
+
+void LayOutKeySymList(CListBox& list, int& tabStop)
+{
+    const int count = list.GetCount();
+    if (count == LB_ERR)
+        return;
+    const ListFont font(list);
+    // Each row is read and each piece measured once: the widths of its name and its value.
+    constexpr int kNoValue = -1, kSeveralTabs = -2;
+    std::vector<std::pair<int, int>> widths(static_cast<size_t>(count), {0, kNoValue});
+    int widestName = 0;
     std::string row;
     for (int i = 0; i < count; ++i) {
         if (!list.GetText(i, row))
             continue;
-        long long right = kRowIndent;
-        size_t start = 0;
-        for (;;) {
-            const size_t tab = row.find('\t', start);
-            right += font.Width(std::string_view(row).substr(start, tab - start));
-            if (tab == std::string::npos)
-                break;
-            right = (right / interval + 1) * interval;
-            start = tab + 1;
-        }
-        if (right > widest)
-            widest = right;
+        const size_t tab = row.find('\t');
+        auto& [name, value] = widths[static_cast<size_t>(i)];
+        name = font.Width(std::string_view(row).substr(0, tab));
+        widestName = std::max(widestName, name);
+        if (tab != std::string::npos)
+            value = row.find('\t', tab + 1) == std::string::npos ? font.Width(std::string_view(row).substr(tab + 1))
+                                                                   : kSeveralTabs;
     }
-    // A little past the last drawn pixel, so the row's end scrolls clear of the list's edge.
-    const long long extent = widest > kRowIndent ? widest + 3 : 0;
-    list.SetHorizontalExtent(static_cast<int>(std::min<long long>(extent, INT_MAX)));
+    tabStop = SetTabStop(list, font, widestName);
+
+    const int interval = std::max(tabStop, 1);
+    long long widest = 0;
+    for (int i = 0; i < count; ++i) {
+        const auto [name, value] = widths[static_cast<size_t>(i)];
+        long long right = kRowIndent + name;
+        if (value >= 0)
+            right = NextTab(right, interval) + value;
+        else if (value == kSeveralTabs && list.GetText(i, row))
+            right = DrawnRight(font, row, interval);
+        widest = std::max(widest, right);
+    }
+    SetExtent(list, widest);
 }

@@ -9,3 +9,5 @@ void FitListColumns(CListBox& list, int& tabStop);
 // Sets the horizontal extent to the widest row as the list draws it, its tabs at multiples of
 // `tabPosition` pixels. Widths are full 32-bit numbers.
 void SetListHorizontalExtent(CListBox& list, int tabPosition);
+// Both of the above in one reading of the rows: the tab stop, then the extent with it.
+void LayOutKeySymList(CListBox& list, int& tabStop);

@@ -119,6 +119,18 @@ TEST(KeySymPage, AddRefusesNamesThatCannotBeUsed)
         for (const auto& part : c.inMessage)
             EXPECT_NE(text.find(part), std::string::npos) << "'" << text << "' lacks " << part;
         editor.Dismiss(box);
+        // The dialog is back with what was typed, the refused name selected; Cancel changes nothing.
+        HWND dialog = editor.sheet->WaitForPopup();
+        ASSERT_NE(dialog, nullptr) << c.name;
+        EXPECT_EQ(WindowText(dialog), "New Keysym");
+        HWND name = ::GetDlgItem(dialog, IDC_SYM_NAME);
+        EXPECT_EQ(WindowText(name), c.name);
+        EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SYM_VALUE)), "1");
+        DWORD start = 1, end = 0;
+        ::SendMessageA(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u) << c.name;
+        EXPECT_EQ(end, c.name.size()) << c.name;
+        editor.Dismiss(dialog, IDCANCEL);
         EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2"})) << c.name;
     }
     EXPECT_FALSE(editor.sheet->IsApplyEnabled());
@@ -206,9 +218,17 @@ TEST(KeySymPage, EditKeepsTheRowInPlaceAndRefusesATakenName)
     ASSERT_NE(box, nullptr);
     EXPECT_NE(MessageBoxText(box).find("math"), std::string::npos);
     editor.Dismiss(box);
-    EXPECT_EQ(editor.ListRows(), (Rows{"zeta\t7f6", "beta\t7e2"}));
+    // Back in the dialog with the typed name, OK again with a free name finishes the edit.
+    dialog = editor.sheet->WaitForPopup();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), "Edit Keysym");
+    EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SYM_NAME)), "plusminus");
+    SetEditText(dialog, IDC_SYM_NAME, "eta");
+    editor.Dismiss(dialog);
+    EXPECT_EQ(editor.ListRows(), (Rows{"eta\t1", "beta\t7e2"}));
 
     // Edit accepts a blank inside a name, which Add refuses.
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
     EXPECT_EQ(editor.EnterKeySym(IDC_KS_EDIT, "ze ta", "7f6"), nullptr);
     EXPECT_EQ(editor.ApplyAndReadFile(),
               "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\nbeta=7e2\r\nze ta=7f6\r\n[math]\r\nplusminus=b1\r\n");
@@ -545,6 +565,12 @@ TEST(ListLayout, ValueColumnAndExtentFollowTheRowsAsDrawnAtEveryScale)
             EXPECT_GE(rows[0].left, tabStop) << face << " " << height;
             EXPECT_GT(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), std::max(rows[1].right, rows[2].right))
                 << face << " " << height;
+            // The pages' one reading of the rows lays the list out the same way.
+            const LRESULT extent = ::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+            int onePass = -1;
+            LayOutKeySymList(box, onePass);
+            EXPECT_EQ(onePass, tabStop);
+            EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), extent);
             if (!font)
                 break;
             ::SendMessageA(list, WM_SETFONT, 0, FALSE);
