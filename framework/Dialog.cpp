@@ -3,8 +3,8 @@
 
 void DDX_Control(CDataExchange& dx, int id, CWnd& control)
 {
-    if (!control.m_hWnd)
-        control.Attach(dx.Control(id));
+    // Bound to this window's control each time: a dialog object can be run again.
+    control.Attach(dx.Control(id));
 }
 
 void DDX_Text(CDataExchange& dx, int id, std::string& value)

@@ -30,14 +30,26 @@ void CKeySymDlg::DoDataExchange(CDataExchange& dx)
 BOOL CKeySymDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetWindowText(LoadResString(m_strSymName.empty() ? IDS_NEW_KEYSYM_TITLE : IDS_EDIT_KEYSYM_TITLE));
+    SetWindowText(LoadResString(m_bNewKeySym || m_strSymName.empty() ? IDS_NEW_KEYSYM_TITLE : IDS_EDIT_KEYSYM_TITLE));
     if (m_strSymName.empty() && m_strSymValue.empty())
         m_btnOK.EnableWindow(false);
     // Limits come after the fields were filled: a longer text can be shortened, not lengthened.
     m_editSymName.SetLimitText(kNameLimit);
     m_editSymValue.SetLimitText(kValueLimit);
     UpdateHint();
+    if (m_nSelectedField) {
+        CEdit& field = m_nSelectedField == IDC_SYM_VALUE ? m_editSymValue : m_editSymName;
+        field.SetFocus();
+        field.SetSel(0, -1);
+        return FALSE;   // the focus is set
+    }
     return TRUE;
+}
+
+void CKeySymDlg::ReopenAt(int field, bool newKeySym)
+{
+    m_nSelectedField = field;
+    m_bNewKeySym = newKeySym;
 }
 
 void CKeySymDlg::UpdateOkButton()

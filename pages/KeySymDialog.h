@@ -12,6 +12,10 @@ public:
     std::string m_strSymName;
     std::string m_strSymValue;
 
+    // Opens the dialog again with what the user typed after the page refused it: a new
+    // keysym keeps its caption, and `field`'s text is selected, with the focus in it.
+    void ReopenAt(int field, bool newKeySym);
+
     static constexpr int kNameLimit = static_cast<int>(kMaxKeySymNameChars);
     static constexpr int kValueLimit = static_cast<int>(kMaxKeySymValueDigits);
 
@@ -32,4 +36,6 @@ private:
     CEdit m_editSymValue;
     CEdit m_editSymName;
     CStatic m_staticHint;
+    int m_nSelectedField = 0;   // 0: the dialog's first field, nothing selected
+    bool m_bNewKeySym = false;
 };

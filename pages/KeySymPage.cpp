@@ -36,8 +36,7 @@ void CKsEdtPp::DoDataExchange(CDataExchange& dx)
 
 void CKsEdtPp::LayOutList()
 {
-    FitListColumns(m_listKeySyms, m_nTabStop);
-    SetListHorizontalExtent(m_listKeySyms, m_nTabStop);
+    LayOutKeySymList(m_listKeySyms, m_nTabStop);
 }
 
 void CKsEdtPp::FillKeySymList(int comboIndex)
@@ -60,13 +59,13 @@ BOOL CKsEdtPp::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     FillSetCombo(m_comboSets, m_store.m_setNames);
-    FillKeySymList(0);
+    // The list is filled once, by OnSetActive, which always follows: a set of 100,000 keysyms
+    // filled twice would keep the user waiting.
     m_btnEdit.EnableWindow(false);
     m_btnDelete.EnableWindow(false);
     m_comboSets.SetCurSel(0);
     UpdateAddButton();
     m_comboSets.SetFocus();
-    LayOutList();
     return TRUE;
 }
 
@@ -75,7 +74,9 @@ BOOL CKsEdtPp::OnSetActive()
     m_listKeySyms.ResetContent();
     FillSetCombo(m_comboSets, m_store.m_setNames);
     if (m_store.m_nCurSet != -1)
-        FillKeySymList(m_store.m_nCurSet);
+        FillKeySymList(m_store.m_nCurSet);   // lays the list out
+    else
+        LayOutList();
     m_btnEdit.EnableWindow(false);
     m_btnDelete.EnableWindow(false);
     m_comboSets.SetCurSel(m_store.m_nCurSet);
@@ -83,7 +84,6 @@ BOOL CKsEdtPp::OnSetActive()
     if (m_store.m_nCurKeySym != -1)
         m_listKeySyms.SetCurSel(m_store.m_nCurKeySym);
     m_comboSets.SetFocus();
-    LayOutList();
     return CPropertyPage::OnSetActive();
 }
 
@@ -117,25 +117,31 @@ void CKsEdtPp::MarkChanged()
     LayOutList();
 }
 
-bool CKsEdtPp::Refused(const KeySymCheck& check, const std::string& name) const
+bool CKsEdtPp::Refused(const KeySymCheck& check, const std::string& name, bool* told) const
 {
     if (check.verdict == KeySymVerdict::Usable)
         return false;
     const EditorMessage refusal = DescribeKeySymRefusal(m_store, check, name);
     if (refusal.stringId)
         ResMessageBox(refusal.stringId, MB_OK | MB_ICONEXCLAMATION, refusal.arg1, refusal.arg2);
+    if (told)
+        *told = refusal.stringId != 0;
     return true;
 }
 
 void CKsEdtPp::OnAddKeySym()
 {
     CKeySymDlg dialog;
-    if (dialog.DoModal() != IDOK)
-        return;
-    const std::string name = dialog.m_strSymName;
-    const int set = m_comboSets.GetCurSel();
-    if (Refused(AddKeySym(m_store, set, name, dialog.m_strSymValue), name))
-        return;
+    const std::string& name = dialog.m_strSymName;
+    // A refused name brings the dialog back with what was typed, the name selected.
+    for (bool told = false;; dialog.ReopenAt(IDC_SYM_NAME, true)) {
+        if (dialog.DoModal() != IDOK)
+            return;
+        if (!Refused(AddKeySym(m_store, m_comboSets.GetCurSel(), name, dialog.m_strSymValue), name, &told))
+            break;
+        if (!told)
+            return;
+    }
     const int added = InsertKeySymRow(m_listKeySyms, -1, *m_store.m_keySyms.find(name));
     if (added >= 0)
         m_listKeySyms.SetCurSel(added);
@@ -152,11 +158,15 @@ void CKsEdtPp::OnEditKeySym()
     dialog.m_strSymName = keySym->first;
     dialog.m_strSymValue = keySym->second->m_strValue;
     const std::string oldName = keySym->first;
-    if (dialog.DoModal() != IDOK)
-        return;
-    const std::string newName = dialog.m_strSymName;
-    if (Refused(EditKeySym(m_store, oldName, newName, dialog.m_strSymValue), newName))
-        return;
+    const std::string& newName = dialog.m_strSymName;
+    for (bool told = false;; dialog.ReopenAt(IDC_SYM_NAME, false)) {
+        if (dialog.DoModal() != IDOK)
+            return;
+        if (!Refused(EditKeySym(m_store, oldName, newName, dialog.m_strSymValue), newName, &told))
+            break;
+        if (!told)
+            return;
+    }
     m_listKeySyms.DeleteString(row);
     InsertKeySymRow(m_listKeySyms, row, *m_store.m_keySyms.find(newName));
     m_listKeySyms.SetCurSel(row);

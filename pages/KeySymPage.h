@@ -30,8 +30,9 @@ private:
     void LayOutList();
     void MarkChanged();
     void UpdateAddButton();
-    // Says why the store refused an edit of keysym `name`; false when it did not.
-    bool Refused(const KeySymCheck& check, const std::string& name) const;
+    // Says why the store refused an edit of keysym `name`; false when it did not. `told` is
+    // set when a message was shown (an empty name or value is refused silently).
+    bool Refused(const KeySymCheck& check, const std::string& name, bool* told = nullptr) const;
 
     static const CommandEntry kCommands[];
     static const KeyEntry kKeys[];

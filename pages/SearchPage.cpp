@@ -41,8 +41,7 @@ void CSchPp::DoDataExchange(CDataExchange& dx)
 
 void CSchPp::LayOutList()
 {
-    FitListColumns(m_listKeySyms, m_nTabStop);
-    SetListHorizontalExtent(m_listKeySyms, m_nTabStop);
+    LayOutKeySymList(m_listKeySyms, m_nTabStop);
 }
 
 int CSchPp::SetOfComboRow(int comboRow) const

@@ -19,19 +19,20 @@ void MeasureOpeningOn(std::vector<ksbench::Row>& rows, int keySyms, int runs)
             WaitFor([&] { return ::IsWindowVisible(sheet->sheet) != FALSE; }, 60000);
             sheet->Sync();
         }));
-        if (ListRows(sheet->Control(0, IDC_KS_KEYSYMS)).size() != static_cast<size_t>(keySyms))
+        // The count, not the rows: reading 100,000 rows from another thread takes minutes.
+        if (::SendMessageA(sheet->Control(0, IDC_KS_KEYSYMS), LB_GETCOUNT, 0, 0) != keySyms)
             std::fprintf(stderr, "opening: the list does not hold the set\n");
     }
     char what[96];
     std::snprintf(what, sizeof what, "EditKeySyms until the sheet shows a set of %d keysyms", keySyms);
-    rows.push_back({what, ksbench::Median(times), keySyms <= 5000 ? 500.0 : 0.0});
+    rows.push_back({what, ksbench::Median(times), keySyms <= 5000 ? 500.0 : keySyms >= 100000 ? 1000.0 : 0.0});
 }
 
 void MeasureOpening(std::vector<ksbench::Row>& rows)
 {
     MeasureOpeningOn(rows, 5000, 5);
     MeasureOpeningOn(rows, 20000, 3);
-    MeasureOpeningOn(rows, 100000, 1);
+    MeasureOpeningOn(rows, 100000, 3);
 }
 
 // Opens the keysym dialog with `button`, fills it, and times the page's work after OK.

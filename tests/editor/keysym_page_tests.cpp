@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <climits>
 #include <memory>
 
 using namespace kstest;
@@ -118,6 +119,18 @@ TEST(KeySymPage, AddRefusesNamesThatCannotBeUsed)
         for (const auto& part : c.inMessage)
             EXPECT_NE(text.find(part), std::string::npos) << "'" << text << "' lacks " << part;
         editor.Dismiss(box);
+        // The dialog is back with what was typed, the refused name selected; Cancel changes nothing.
+        HWND dialog = editor.sheet->WaitForPopup();
+        ASSERT_NE(dialog, nullptr) << c.name;
+        EXPECT_EQ(WindowText(dialog), "New Keysym");
+        HWND name = ::GetDlgItem(dialog, IDC_SYM_NAME);
+        EXPECT_EQ(WindowText(name), c.name);
+        EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SYM_VALUE)), "1");
+        DWORD start = 1, end = 0;
+        ::SendMessageA(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u) << c.name;
+        EXPECT_EQ(end, c.name.size()) << c.name;
+        editor.Dismiss(dialog, IDCANCEL);
         EXPECT_EQ(editor.ListRows(), (Rows{"alpha\t7e1", "beta\t7e2"})) << c.name;
     }
     EXPECT_FALSE(editor.sheet->IsApplyEnabled());
@@ -205,9 +218,17 @@ TEST(KeySymPage, EditKeepsTheRowInPlaceAndRefusesATakenName)
     ASSERT_NE(box, nullptr);
     EXPECT_NE(MessageBoxText(box).find("math"), std::string::npos);
     editor.Dismiss(box);
-    EXPECT_EQ(editor.ListRows(), (Rows{"zeta\t7f6", "beta\t7e2"}));
+    // Back in the dialog with the typed name, OK again with a free name finishes the edit.
+    dialog = editor.sheet->WaitForPopup();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), "Edit Keysym");
+    EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_SYM_NAME)), "plusminus");
+    SetEditText(dialog, IDC_SYM_NAME, "eta");
+    editor.Dismiss(dialog);
+    EXPECT_EQ(editor.ListRows(), (Rows{"eta\t1", "beta\t7e2"}));
 
     // Edit accepts a blank inside a name, which Add refuses.
+    SelectListRow(editor.page, IDC_KS_KEYSYMS, 0);
     EXPECT_EQ(editor.EnterKeySym(IDC_KS_EDIT, "ze ta", "7f6"), nullptr);
     EXPECT_EQ(editor.ApplyAndReadFile(),
               "[main]\r\nGreek=1\r\nmath=1\r\n[Greek]\r\nbeta=7e2\r\nze ta=7f6\r\n[math]\r\nplusminus=b1\r\n");
@@ -521,53 +542,91 @@ TEST(KeySymDialog, OkFollowsBothFieldsAndValueKeepsHexAtItsEnd)
     editor.Dismiss(dialog, IDCANCEL);
 }
 
-// The list layout on a real list box: the tab stop from the widest name, the
-// horizontal extent from the widest row with its tab expanded.
-TEST(ListLayout, TabStopAndExtentFollowTheWidestNameAndRow)
+// The list layout on a real list box, drawn as the list box draws it: at every font size from
+// 96 to 192 DPI the value column starts right of the widest name and within twice its width,
+// and the horizontal extent reaches the last pixel of the widest row.
+namespace {
+struct Ink {
+    int left = INT_MAX, right = -1;
+};
+// The inked columns of each row of `list` (drawn wide enough for every row to show whole).
+std::vector<Ink> DrawnRows(HWND list, int width, int rowCount)
 {
-    HWND list = ::CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_USETABSTOPS | WS_HSCROLL, 0, 0, 300, 200, nullptr,
-                                  nullptr, nullptr, nullptr);
+    RECT client{};
+    ::GetClientRect(list, &client);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, client.bottom);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    const int height = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const COLORREF background = ::GetPixel(dc, width - 1, rowCount * height + 1);   // under the rows
+    std::vector<Ink> rows(rowCount);
+    for (int r = 0; r < rowCount; ++r)
+        for (int y = r * height; y < (r + 1) * height && y < client.bottom; ++y)
+            for (int x = 0; x < width; ++x)
+                if (::GetPixel(dc, x, y) != background) {
+                    rows[r].left = std::min(rows[r].left, x);
+                    rows[r].right = std::max(rows[r].right, x);
+                }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return rows;
+}
+} // namespace
+
+TEST(ListLayout, ValueColumnAndExtentFollowTheRowsAsDrawnAtEveryScale)
+{
+    const int kWidth = 1400;
+    HWND list = ::CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_HSCROLL,
+                                  0, 0, kWidth, 200, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(list, nullptr);
     CListBox box;
     box.Attach(list);
     int tabStop = -1;
     FitListColumns(box, tabStop);
     SetListHorizontalExtent(box, tabStop);
-    EXPECT_EQ(tabStop, 4) << "an empty list";
+    EXPECT_GT(tabStop, 0) << "an empty list";
     EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
 
-    // No font of its own: measured with the system font.
-    box.AddString("a\t1");
-    box.AddString("wide_name_here\t2");
-    box.AddString("no tab at all, long");
-    HDC dc = ::GetDC(list);
-    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
-    SIZE wideName{}, noTab{};
-    ::GetTextExtentPointA(dc, "wide_name_here", 14, &wideName);
-    ::GetTextExtentPointA(dc, "no tab at all, long", 19, &noTab);
-    const int widestName = std::max(wideName.cx, noTab.cx);
-    int position = widestName + 4;
-    const DWORD row2 = ::GetTabbedTextExtentA(dc, "wide_name_here\t2", 16, 1, &position);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(list, dc);
+    // Row 0 shows where the value column starts; row 1 holds the widest name, row 2 the widest row;
+    // a row without a tab counts whole as a name. No font of its own first: the system font.
+    box.AddString("\t8");
+    box.AddString("no tab, the widest name");
+    box.AddString("wide_name\t1234ABCD");
+    for (const char* face : {"", "MS Shell Dlg", "MS UI Gothic"})
+        for (int height : {11, 13, 16, 21}) {
+            HFONT font = *face ? ::CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face)
+                               : nullptr;
+            if (font)
+                ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            FitListColumns(box, tabStop);
+            SetListHorizontalExtent(box, tabStop);
+            const std::vector<Ink> rows = DrawnRows(list, kWidth, 3);
+            const int widestName = rows[1].right;
+            EXPECT_GT(rows[0].left, widestName) << face << " " << height;
+            EXPECT_LE(rows[0].left, 2 * widestName) << face << " " << height;
+            EXPECT_GE(rows[0].left, tabStop) << face << " " << height;
+            EXPECT_GT(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), std::max(rows[1].right, rows[2].right))
+                << face << " " << height;
+            // The pages' one reading of the rows lays the list out the same way.
+            const LRESULT extent = ::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+            int onePass = -1;
+            LayOutKeySymList(box, onePass);
+            EXPECT_EQ(onePass, tabStop);
+            EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), extent);
+            if (!font)
+                break;
+            ::SendMessageA(list, WM_SETFONT, 0, FALSE);
+            ::DeleteObject(font);
+        }
 
-    FitListColumns(box, tabStop);
-    EXPECT_EQ(tabStop, widestName + 4) << "a row without a tab counts whole as a name";
-    SetListHorizontalExtent(box, tabStop);
-    EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0),
-              std::max<LONG>(LOWORD(row2), noTab.cx));
-
-    // A row far wider than 65535 pixels counts with the low 16 bits of its width.
+    // A row far wider than 65535 pixels counts whole, without wrapping.
     box.ResetContent();
-    const std::string huge(20000, 'W');
-    box.AddString(huge);
-    dc = ::GetDC(list);
-    old = ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
-    position = 4;
-    const DWORD hugeExtent = ::GetTabbedTextExtentA(dc, huge.c_str(), static_cast<int>(huge.size()), 1, &position);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(list, dc);
-    SetListHorizontalExtent(box, 4);
-    EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), LOWORD(hugeExtent));
+    box.AddString(std::string(20000, 'W') + "\t1");
+    SetListHorizontalExtent(box, 40);
+    EXPECT_GT(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 65535);
     ::DestroyWindow(list);
 }

@@ -4,6 +4,7 @@
 namespace kstest {
 namespace {
 const char kDirectoriesKey[] = "Software\\Varrowin\\Tessaline\\11.00\\Directories";
+const char kLocaleKey[] = "Software\\Varrowin\\Tessaline\\11.00\\Locale";
 
 UINT SyncMessage()
 {
@@ -411,5 +412,23 @@ bool WaitGone(HWND window, DWORD timeoutMs)
 {
     return WaitFor([window] { return !::IsWindow(window); }, timeoutMs);
 }
+
+void ChooseUiLanguage(const std::string& code)
+{
+    HKEY key;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kLocaleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    auto set = [key](const char* name, const std::string& value) {
+        ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>(value.size() + 1));
+    };
+    set("Language Search Method", "1");
+    set("Default UI Language", code);
+    set("Available UI Languages", "eng fra esp deu ita jpn prt");
+    ::RegCloseKey(key);
+}
+
+void ClearUiLanguage() { ::RegDeleteKeyA(HKEY_CURRENT_USER, kLocaleKey); }
 
 }  // namespace kstest

@@ -105,4 +105,8 @@ bool HasButton(HWND box, int id);
 void Answer(HWND box, int id);                                    // posts the button's click
 bool WaitGone(HWND window, DWORD timeoutMs = 5000);
 
+// The editor's language, chosen through the locale settings as a user chooses it.
+void ChooseUiLanguage(const std::string& code);
+void ClearUiLanguage();
+
 }  // namespace kstest

@@ -10,8 +10,6 @@
 using namespace kstest;
 
 namespace {
-const char kLocaleKey[] = "Software\\Varrowin\\Tessaline\\11.00\\Locale";
-
 const char kSample[] =
     "[main]\r\nCyrillic=1\r\nGreek=1\r\nTechnical symbols=1\r\n"
     "[Cyrillic]\r\nCyrillic_a=6c1\r\nCyrillic_be=6c2\r\n"
@@ -41,23 +39,6 @@ std::string SampleFile()
     sample.insert(sections, japanese.substr(8, theirSections - 8));
     return sample;
 }
-
-void SetLocale(const std::string& code)
-{
-    HKEY key;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kLocaleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != 0)
-        return;
-    auto set = [key](const char* name, const std::string& value) {
-        ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>(value.size() + 1));
-    };
-    set("Language Search Method", "1");
-    set("Default UI Language", code);
-    set("Available UI Languages", "eng fra esp deu ita jpn prt");
-    ::RegCloseKey(key);
-}
-
-void ClearLocale() { ::RegDeleteKeyA(HKEY_CURRENT_USER, kLocaleKey); }
 
 bool Capture(HWND window, const std::string& path)
 {
@@ -119,11 +100,11 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string out = std::string(argv[1]) + "\\" + argv[2] + "-";
-    SetLocale(argv[2]);
+    ChooseUiLanguage(argv[2]);
     ModuleFixture dirs(SampleFile());
     if (!dirs.Load()) {
         std::fprintf(stderr, "the module did not load\n");
-        ClearLocale();
+        ClearUiLanguage();
         return 1;
     }
     {
@@ -173,6 +154,6 @@ int main(int argc, char** argv)
         CapturePopup(sheet, page, IDC_ST_ADD, out + "8-set-name-dialog-add.bmp", IDCANCEL);
     }
     dirs.Unload();
-    ClearLocale();
+    ClearUiLanguage();
     return 0;
 }
