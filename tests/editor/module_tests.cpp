@@ -428,7 +428,8 @@ TEST(Host, RepeatedLoadEditSaveUnloadLeavesNothingBehind)
     // one for every ten keysym dialogs.
     EXPECT_LE(after.gdiObjects, before.gdiObjects + kCycles + kCycles / 4);
     // Freed with the module: the C++ runtime's exception reserve (about 72 KB a load) and the
-    // thread layer's record of the loading thread; a few hundred bytes a load remain.
-    EXPECT_LE(memoryPerCycle, 1024);
+    // thread layer's record of the loading thread. What remains is the heap's own growth:
+    // measured at 0.4 to 1.4 KB a load, against 75 KB before.
+    EXPECT_LE(memoryPerCycle, 4096);
 }
 
