@@ -45,12 +45,25 @@ KeySymFileLines::KeySymFileLines(std::string bytes)
     : m_bytes(std::move(bytes))
 {
     DetectEncoding();
-    m_sections = std::make_unique<ProfileSections>(m_bytes);
+    Sections();
     // Which names a code page cannot hold shows only line by line.
-    if (m_encoding == KeySymFileEncoding::Ansi)
-        ReadSetList();
-    else
-        Classify();
+    if (m_encoding != KeySymFileEncoding::Ansi) Classify();
+}
+
+KeySymFileLines::KeySymFileLines(std::string bytes, ReadBack)
+    : m_bytes(std::move(bytes))
+{
+    DetectEncoding();
+    m_plain = m_plainKnown = true;
+}
+
+const ProfileSections& KeySymFileLines::Sections() const
+{
+    if (!m_sections) {
+        m_sections = std::make_unique<ProfileSections>(m_bytes);
+        if (m_encoding == KeySymFileEncoding::Ansi && !m_classified) ReadSetList();
+    }
+    return *m_sections;
 }
 
 KeySymFileLines::~KeySymFileLines() = default;
@@ -76,9 +89,10 @@ void KeySymFileLines::DetectEncoding()
 
 // The set list, and whether the file holds only what the store's own writer writes: then
 // every line is a header, a set line or a keysym line of a section a set is read from.
-void KeySymFileLines::ReadSetList()
+void KeySymFileLines::ReadSetList() const
 {
     const std::vector<ProfileSections::Header> headers = m_sections->Headers();
+    m_meaning.setNames.clear();
     size_t owned = 0;
     bool plain = true;
     const ProfileSections::Range main = m_sections->Find("main");
@@ -153,7 +167,7 @@ void KeySymFileLines::Classify() const
     Split();
     m_meaning = KeySymFileMeaning();
     m_plain = true;
-    const std::vector<ProfileSections::Header> headers = m_sections->Headers();
+    const std::vector<ProfileSections::Header> headers = Sections().Headers();
     const size_t sections = headers.size();
     m_headerLine.assign(sections, kNoLine);
     m_sectionOwned.assign(sections, false);
@@ -304,6 +318,7 @@ std::vector<std::string_view> KeySymFileLines::ForeignLines() const
 
 void KeySymFileLines::Fill(std::vector<std::string>& setNames, KeySymMap& keySyms) const
 {
+    Sections();
     setNames.assign(m_meaning.setNames.begin(), m_meaning.setNames.end());
     if (m_classified) {
         // In name order: each goes at the end.
@@ -318,7 +333,7 @@ void KeySymFileLines::Fill(std::vector<std::string>& setNames, KeySymMap& keySym
     size_t lines = 0;
     for (size_t i = 0; i < setNames.size(); ++i) {
         auto hint = keySyms.end();
-        for (const ProfileEntry& e : m_sections->Find(setNames[i])) {
+        for (const ProfileEntry& e : Sections().Find(setNames[i])) {
             if (!e.hasValue) continue;
             hint = std::next(keySyms.insert_or_assign(
                 hint, std::string(e.name), std::make_unique<CKeySymEntry>(std::string(e.value), static_cast<int>(i))));
@@ -342,6 +357,7 @@ bool KeySymFileLines::Plain() const
 bool KeySymFileLines::MeansStorePlainly(const CKeySymStore& store) const
 {
     const std::vector<std::string>& sets = store.m_setNames;
+    Sections();
     if (!m_plain || m_meaning.setNames.size() != sets.size() ||
         !std::equal(sets.begin(), sets.end(), m_meaning.setNames.begin()))
         return false;
@@ -352,7 +368,7 @@ bool KeySymFileLines::MeansStorePlainly(const CKeySymStore& store) const
         groups[static_cast<size_t>(set)].push_back(&keySym);
     }
     for (size_t i = 0; i < sets.size(); ++i) {
-        const ProfileSections::Range read = m_sections->Find(sets[i]);
+        const ProfileSections::Range read = Sections().Find(sets[i]);
         if (read.size() != groups[i].size()) return false;
         const ProfileEntry* e = read.begin();
         for (const KeySymMap::value_type* keySym : groups[i]) {
@@ -425,7 +441,7 @@ KeySymFileRefusal KeySymFileLines::CheckEncodable(const CKeySymStore& store) con
 }
 
 KeySymFileRefusal KeySymFileLines::Render(const CKeySymStore& store, const std::vector<SetRename>& renames,
-                                          std::string& out) const
+                                          std::string& out, CKeySymStore::Layout* layout) const
 {
     KeySymFileRefusal refusal = CheckEncodable(store);
     if (refusal) return refusal;
@@ -448,7 +464,7 @@ KeySymFileRefusal KeySymFileLines::Render(const CKeySymStore& store, const std::
         return refusal;
     }
     if (m_encoding == KeySymFileEncoding::Ansi) {
-        out = store.FormatKeySymFile();
+        out = store.FormatKeySymFile(layout);
     } else {
         const std::string bytes = store.FormatKeySymFile();
         out.assign(m_bytes, 0, m_bodyBegin);
@@ -658,13 +674,71 @@ void KeySymFileLines::RenderEdited(const CKeySymStore& store, const std::vector<
 
 // ---- reading it back --------------------------------------------------------
 
+// Whether the reader, going through the bytes the store's own writer just wrote, meets
+// exactly what was written where it was written: the "[main]" header, a line per set, then
+// each set's header (found by its name: no two sets share a section) and its keysym lines,
+// every name and value the very bytes copied there from the store, and no other line.
+// Nothing is kept: a file it does not take is read back in full, which names what is wrong.
+bool KeySymFileLines::ReadsBackAs(const std::string& bytes, const CKeySymStore::Layout& layout,
+                                  const CKeySymStore& store)
+{
+    const std::vector<std::string>& sets = store.m_setNames;
+    // The reader's set list is sorted; it is the store's only when the store's is too.
+    if (!layout.whole || layout.lines.size() < 1 + sets.size() ||
+        !std::is_sorted(sets.begin(), sets.end(),
+                        [](const std::string& a, const std::string& b) { return CompareSetNames(a, b) < 0; }))
+        return false;
+
+    struct Check : ProfileSections::Visitor {
+        const std::string& bytes;
+        const std::vector<std::pair<size_t, size_t>>& lines;
+        size_t sets;
+        size_t next = 0;
+        bool ok = true;
+        std::unordered_set<std::string> keys;
+
+        Check(const std::string& b, const CKeySymStore::Layout& l, size_t s) : bytes(b), lines(l.lines), sets(s) {}
+        bool Span(std::string_view seen, size_t begin, size_t end) const
+        {
+            return seen.data() == bytes.data() + begin && seen.size() == end - begin;
+        }
+        size_t LineEnd(size_t j) const { return (j + 1 < lines.size() ? lines[j + 1].first : bytes.size()) - 2; }
+        void Header(std::string_view name, size_t line) override
+        {
+            const size_t j = next++;
+            if (!ok || j >= lines.size() || line != j + 1 || lines[j].second != std::string::npos ||
+                !Span(name, lines[j].first + 1, LineEnd(j) - 1)) {
+                ok = false;
+                return;
+            }
+            // The set list first, then sections of their own, each found by its name.
+            const std::string key = ProfileSections::NameKey(name);
+            if ((j == 0) != (key == kSetListSection) || (j != 0 && j < 1 + sets) || key.empty() ||
+                !keys.insert(key).second)
+                ok = false;
+        }
+        void Entry(const ProfileEntry& e) override
+        {
+            const size_t j = next++;
+            if (!ok || j >= lines.size() || e.line != j + 1 || !e.hasValue || lines[j].second == std::string::npos ||
+                !Span(e.name, lines[j].first, lines[j].second) || !Span(e.value, lines[j].second + 1, LineEnd(j)))
+                ok = false;
+        }
+    } check(bytes, layout, sets.size());
+    ProfileSections::Visit(bytes, check);
+    return check.ok && check.next == layout.lines.size();
+}
+
 std::unique_ptr<KeySymFileLines> KeySymFileLines::Update(const CKeySymStore& store,
                                                          const std::vector<SetRename>& renames,
                                                          KeySymFileRefusal& refusal) const
 {
     std::string bytes;
-    refusal = Render(store, renames, bytes);
+    CKeySymStore::Layout layout;
+    refusal = Render(store, renames, bytes, &layout);
     if (refusal) return nullptr;
+    if (!layout.lines.empty() && ReadsBackAs(bytes, layout, store))
+        return std::unique_ptr<KeySymFileLines>(new KeySymFileLines(std::move(bytes), ReadBack()));
     auto written = std::make_unique<KeySymFileLines>(std::move(bytes));
     if (m_encoding == KeySymFileEncoding::Ansi && written->MeansStorePlainly(store)) return written;
     auto refuse = [&](KeySymFileRefusal::What what, std::string name) {

@@ -105,24 +105,28 @@ void CKeySymStore::ReadSetSection(const ProfileSections& file, const std::string
 
 // ---- writing --------------------------------------------------------------
 
-void CKeySymStore::WriteSetList(std::string& out) const
+void CKeySymStore::WriteSetList(std::string& out, Layout* layout) const
 {
+    if (layout) layout->lines.emplace_back(out.size(), std::string::npos);
     out.push_back('[');
     out.append(kSetListSection);
     out.append("]\r\n");
     for (const std::string& name : m_setNames) {
+        if (layout) layout->lines.emplace_back(out.size(), out.size() + name.size());
         out.append(name);
         out.append("=1\r\n");
     }
 }
 
 void CKeySymStore::WriteSetSection(std::string& out, const std::string& setName,
-                                   const std::vector<const KeySymMap::value_type*>& keySyms) const
+                                   const std::vector<const KeySymMap::value_type*>& keySyms, Layout* layout) const
 {
+    if (layout) layout->lines.emplace_back(out.size(), std::string::npos);
     out.push_back('[');
     out.append(setName);
     out.append("]\r\n");
     for (const KeySymMap::value_type* keySym : keySyms) {
+        if (layout) layout->lines.emplace_back(out.size(), out.size() + keySym->first.size());
         out.append(keySym->first);
         out.push_back('=');
         out.append(keySym->second->m_strValue);
@@ -130,7 +134,7 @@ void CKeySymStore::WriteSetSection(std::string& out, const std::string& setName,
     }
 }
 
-std::string CKeySymStore::FormatKeySymFile() const
+std::string CKeySymStore::FormatKeySymFile(Layout* layout) const
 {
     const size_t sets = m_setNames.size();
 
@@ -148,20 +152,29 @@ std::string CKeySymStore::FormatKeySymFile() const
     }
     std::vector<std::vector<const KeySymMap::value_type*>> groups(groupOf.size());
     std::vector<size_t> groupBytes(groupOf.size());
+    size_t lines = 1 + 2 * sets;
     for (const KeySymMap::value_type& keySym : m_keySyms) {
         const int set = keySym.second ? keySym.second->m_nSet : -1;
-        if (set < 0 || static_cast<size_t>(set) >= sets) continue;   // belongs to no set: no section lists it
+        if (set < 0 || static_cast<size_t>(set) >= sets) {
+            // Belongs to no set: no section lists it.
+            if (layout) layout->whole = false;
+            continue;
+        }
         const size_t g = setGroup[static_cast<size_t>(set)];
         groups[g].push_back(&keySym);
         groupBytes[g] += keySym.first.size() + keySym.second->m_strValue.size() + 3;
     }
-    for (size_t i = 0; i < sets; ++i) bytes += groupBytes[setGroup[i]];
+    for (size_t i = 0; i < sets; ++i) {
+        bytes += groupBytes[setGroup[i]];
+        lines += groups[setGroup[i]].size();
+    }
 
     std::string out;
     out.reserve(bytes);
-    WriteSetList(out);
+    if (layout) layout->lines.reserve(lines);
+    WriteSetList(out, layout);
     for (size_t i = 0; i < sets; ++i)
-        WriteSetSection(out, m_setNames[i], groups[setGroup[i]]);
+        WriteSetSection(out, m_setNames[i], groups[setGroup[i]], layout);
     return out;
 }
 

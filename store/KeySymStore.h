@@ -92,12 +92,19 @@ public:
     // The keysyms of section `setName`, each filed under set position `setIndex`.
     void ReadSetSection(const ProfileSections& file, const std::string& setName, int setIndex);
 
+    // Where the writer put each line, so that a reading of the bytes can be held against
+    // what was written there: the line's start and its "=" (npos for a header). `whole`
+    // when every keysym went into a section.
+    struct Layout {
+        std::vector<std::pair<size_t, size_t>> lines;
+        bool whole = true;
+    };
     // The keysym file's bytes: the set list, then each set's section.
-    std::string FormatKeySymFile() const;
-    void WriteSetList(std::string& out) const;
+    std::string FormatKeySymFile(Layout* layout = nullptr) const;
+    void WriteSetList(std::string& out, Layout* layout = nullptr) const;
     // One section: its header and the given keysyms (those whose set has this name).
     void WriteSetSection(std::string& out, const std::string& setName,
-                         const std::vector<const KeySymMap::value_type*>& keySyms) const;
+                         const std::vector<const KeySymMap::value_type*>& keySyms, Layout* layout = nullptr) const;
 
     // The name of set `set`; empty when there is no such set.
     const std::string& SetName(int set) const;
