@@ -677,40 +677,44 @@ void KeySymFileLines::RenderEdited(const CKeySymStore& store, const std::vector<
 // Whether the reader, going through the bytes the store's own writer just wrote, meets
 // exactly what was written where it was written: the "[main]" header, a line per set, then
 // each set's header (found by its name: no two sets share a section) and its keysym lines,
-// every name and value the very bytes copied there from the store, and no other line.
-// Nothing is kept: a file it does not take is read back in full, which names what is wrong.
+// every name and value the very bytes copied there from the store, each line right after
+// the one before, and nothing else. Nothing is kept: a file it does not take is read back
+// in full, which names what is wrong.
 bool KeySymFileLines::ReadsBackAs(const std::string& bytes, const CKeySymStore::Layout& layout,
                                   const CKeySymStore& store)
 {
     const std::vector<std::string>& sets = store.m_setNames;
     // The reader's set list is sorted; it is the store's only when the store's is too.
-    if (!layout.whole || layout.lines.size() < 1 + sets.size() ||
+    if (!layout.whole || layout.marks.size() < 1 + sets.size() ||
         !std::is_sorted(sets.begin(), sets.end(),
                         [](const std::string& a, const std::string& b) { return CompareSetNames(a, b) < 0; }))
         return false;
 
     struct Check : ProfileSections::Visitor {
-        const std::string& bytes;
-        const std::vector<std::pair<size_t, size_t>>& lines;
+        const char* base;
+        const std::vector<unsigned>& marks;
         size_t sets;
-        size_t next = 0;
+        size_t next = 0;   // the line due, counting from 0
+        size_t at = 0;     // where it must begin
         bool ok = true;
         std::unordered_set<std::string> keys;
 
-        Check(const std::string& b, const CKeySymStore::Layout& l, size_t s) : bytes(b), lines(l.lines), sets(s) {}
-        bool Span(std::string_view seen, size_t begin, size_t end) const
-        {
-            return seen.data() == bytes.data() + begin && seen.size() == end - begin;
-        }
-        size_t LineEnd(size_t j) const { return (j + 1 < lines.size() ? lines[j + 1].first : bytes.size()) - 2; }
-        void Header(std::string_view name, size_t line) override
+        Check(const std::string& b, const CKeySymStore::Layout& l, size_t s) : base(b.data()), marks(l.marks), sets(s) {}
+        size_t Offset(std::string_view seen) const { return static_cast<size_t>(seen.data() - base); }
+        bool Due(size_t line, bool header)
         {
             const size_t j = next++;
-            if (!ok || j >= lines.size() || line != j + 1 || lines[j].second != std::string::npos ||
-                !Span(name, lines[j].first + 1, LineEnd(j) - 1)) {
+            return ok && j < marks.size() && line == j + 1 && ((marks[j] & CKeySymStore::Layout::kHeader) != 0) == header;
+        }
+        void Header(std::string_view name, size_t line) override
+        {
+            const size_t close = marks[std::min(next, marks.size() - 1)] & ~CKeySymStore::Layout::kHeader;
+            const size_t j = next;
+            if (!Due(line, true) || Offset(name) != at + 1 || Offset(name) + name.size() != close) {
                 ok = false;
                 return;
             }
+            at = close + 3;   // past "]" and the line end
             // The set list first, then sections of their own, each found by its name.
             const std::string key = ProfileSections::NameKey(name);
             if ((j == 0) != (key == kSetListSection) || (j != 0 && j < 1 + sets) || key.empty() ||
@@ -719,14 +723,17 @@ bool KeySymFileLines::ReadsBackAs(const std::string& bytes, const CKeySymStore::
         }
         void Entry(const ProfileEntry& e) override
         {
-            const size_t j = next++;
-            if (!ok || j >= lines.size() || e.line != j + 1 || !e.hasValue || lines[j].second == std::string::npos ||
-                !Span(e.name, lines[j].first, lines[j].second) || !Span(e.value, lines[j].second + 1, LineEnd(j)))
+            const size_t eq = marks[std::min(next, marks.size() - 1)];
+            if (!Due(e.line, false) || !e.hasValue || Offset(e.name) != at || Offset(e.name) + e.name.size() != eq ||
+                Offset(e.value) != eq + 1) {
                 ok = false;
+                return;
+            }
+            at = Offset(e.value) + e.value.size() + 2;   // past the value and the line end
         }
     } check(bytes, layout, sets.size());
     ProfileSections::Visit(bytes, check);
-    return check.ok && check.next == layout.lines.size();
+    return check.ok && check.next == layout.marks.size() && check.at == bytes.size();
 }
 
 std::unique_ptr<KeySymFileLines> KeySymFileLines::Update(const CKeySymStore& store,
@@ -737,7 +744,7 @@ std::unique_ptr<KeySymFileLines> KeySymFileLines::Update(const CKeySymStore& sto
     CKeySymStore::Layout layout;
     refusal = Render(store, renames, bytes, &layout);
     if (refusal) return nullptr;
-    if (!layout.lines.empty() && ReadsBackAs(bytes, layout, store))
+    if (!layout.marks.empty() && ReadsBackAs(bytes, layout, store))
         return std::unique_ptr<KeySymFileLines>(new KeySymFileLines(std::move(bytes), ReadBack()));
     auto written = std::make_unique<KeySymFileLines>(std::move(bytes));
     if (m_encoding == KeySymFileEncoding::Ansi && written->MeansStorePlainly(store)) return written;

@@ -107,13 +107,13 @@ void CKeySymStore::ReadSetSection(const ProfileSections& file, const std::string
 
 void CKeySymStore::WriteSetList(std::string& out, Layout* layout) const
 {
-    if (layout) layout->lines.emplace_back(out.size(), std::string::npos);
     out.push_back('[');
     out.append(kSetListSection);
+    if (layout) layout->Mark(out.size(), true);
     out.append("]\r\n");
     for (const std::string& name : m_setNames) {
-        if (layout) layout->lines.emplace_back(out.size(), out.size() + name.size());
         out.append(name);
+        if (layout) layout->Mark(out.size(), false);
         out.append("=1\r\n");
     }
 }
@@ -121,13 +121,13 @@ void CKeySymStore::WriteSetList(std::string& out, Layout* layout) const
 void CKeySymStore::WriteSetSection(std::string& out, const std::string& setName,
                                    const std::vector<const KeySymMap::value_type*>& keySyms, Layout* layout) const
 {
-    if (layout) layout->lines.emplace_back(out.size(), std::string::npos);
     out.push_back('[');
     out.append(setName);
+    if (layout) layout->Mark(out.size(), true);
     out.append("]\r\n");
     for (const KeySymMap::value_type* keySym : keySyms) {
-        if (layout) layout->lines.emplace_back(out.size(), out.size() + keySym->first.size());
         out.append(keySym->first);
+        if (layout) layout->Mark(out.size(), false);
         out.push_back('=');
         out.append(keySym->second->m_strValue);
         out.append("\r\n");
@@ -171,7 +171,7 @@ std::string CKeySymStore::FormatKeySymFile(Layout* layout) const
 
     std::string out;
     out.reserve(bytes);
-    if (layout) layout->lines.reserve(lines);
+    if (layout) layout->marks.reserve(lines);
     WriteSetList(out, layout);
     for (size_t i = 0; i < sets; ++i)
         WriteSetSection(out, m_setNames[i], groups[setGroup[i]], layout);

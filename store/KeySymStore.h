@@ -92,12 +92,17 @@ public:
     // The keysyms of section `setName`, each filed under set position `setIndex`.
     void ReadSetSection(const ProfileSections& file, const std::string& setName, int setIndex);
 
-    // Where the writer put each line, so that a reading of the bytes can be held against
-    // what was written there: the line's start and its "=" (npos for a header). `whole`
-    // when every keysym went into a section.
+    // Where the writer put each line's "=" (or, for a header, its "]" with kHeader added), so that a reading of the bytes can be held against what was written there.
+    // `whole` when every keysym went into a section and every mark fits.
     struct Layout {
-        std::vector<std::pair<size_t, size_t>> lines;
+        static constexpr unsigned kHeader = 0x80000000u;
+        std::vector<unsigned> marks;
         bool whole = true;
+        void Mark(size_t at, bool header)
+        {
+            if (at >= kHeader) whole = false;
+            else if (whole) marks.push_back(static_cast<unsigned>(at) | (header ? kHeader : 0u));
+        }
     };
     // The keysym file's bytes: the set list, then each set's section.
     std::string FormatKeySymFile(Layout* layout = nullptr) const;
