@@ -45,12 +45,25 @@ KeySymFileLines::KeySymFileLines(std::string bytes)
     : m_bytes(std::move(bytes))
 {
     DetectEncoding();
-    m_sections = std::make_unique<ProfileSections>(m_bytes);
+    Sections();
     // Which names a code page cannot hold shows only line by line.
-    if (m_encoding == KeySymFileEncoding::Ansi)
-        ReadSetList();
-    else
-        Classify();
+    if (m_encoding != KeySymFileEncoding::Ansi) Classify();
+}
+
+KeySymFileLines::KeySymFileLines(std::string bytes, ReadBack)
+    : m_bytes(std::move(bytes))
+{
+    DetectEncoding();
+    m_plain = m_plainKnown = true;
+}
+
+const ProfileSections& KeySymFileLines::Sections() const
+{
+    if (!m_sections) {
+        m_sections = std::make_unique<ProfileSections>(m_bytes);
+        if (m_encoding == KeySymFileEncoding::Ansi && !m_classified) ReadSetList();
+    }
+    return *m_sections;
 }
 
 KeySymFileLines::~KeySymFileLines() = default;
@@ -76,9 +89,10 @@ void KeySymFileLines::DetectEncoding()
 
 // The set list, and whether the file holds only what the store's own writer writes: then
 // every line is a header, a set line or a keysym line of a section a set is read from.
-void KeySymFileLines::ReadSetList()
+void KeySymFileLines::ReadSetList() const
 {
     const std::vector<ProfileSections::Header> headers = m_sections->Headers();
+    m_meaning.setNames.clear();
     size_t owned = 0;
     bool plain = true;
     const ProfileSections::Range main = m_sections->Find("main");
@@ -153,7 +167,7 @@ void KeySymFileLines::Classify() const
     Split();
     m_meaning = KeySymFileMeaning();
     m_plain = true;
-    const std::vector<ProfileSections::Header> headers = m_sections->Headers();
+    const std::vector<ProfileSections::Header> headers = Sections().Headers();
     const size_t sections = headers.size();
     m_headerLine.assign(sections, kNoLine);
     m_sectionOwned.assign(sections, false);
@@ -304,6 +318,7 @@ std::vector<std::string_view> KeySymFileLines::ForeignLines() const
 
 void KeySymFileLines::Fill(std::vector<std::string>& setNames, KeySymMap& keySyms) const
 {
+    Sections();
     setNames.assign(m_meaning.setNames.begin(), m_meaning.setNames.end());
     if (m_classified) {
         // In name order: each goes at the end.
@@ -318,7 +333,7 @@ void KeySymFileLines::Fill(std::vector<std::string>& setNames, KeySymMap& keySym
     size_t lines = 0;
     for (size_t i = 0; i < setNames.size(); ++i) {
         auto hint = keySyms.end();
-        for (const ProfileEntry& e : m_sections->Find(setNames[i])) {
+        for (const ProfileEntry& e : Sections().Find(setNames[i])) {
             if (!e.hasValue) continue;
             hint = std::next(keySyms.insert_or_assign(
                 hint, std::string(e.name), std::make_unique<CKeySymEntry>(std::string(e.value), static_cast<int>(i))));
@@ -342,6 +357,7 @@ bool KeySymFileLines::Plain() const
 bool KeySymFileLines::MeansStorePlainly(const CKeySymStore& store) const
 {
     const std::vector<std::string>& sets = store.m_setNames;
+    Sections();
     if (!m_plain || m_meaning.setNames.size() != sets.size() ||
         !std::equal(sets.begin(), sets.end(), m_meaning.setNames.begin()))
         return false;
@@ -352,7 +368,7 @@ bool KeySymFileLines::MeansStorePlainly(const CKeySymStore& store) const
         groups[static_cast<size_t>(set)].push_back(&keySym);
     }
     for (size_t i = 0; i < sets.size(); ++i) {
-        const ProfileSections::Range read = m_sections->Find(sets[i]);
+        const ProfileSections::Range read = Sections().Find(sets[i]);
         if (read.size() != groups[i].size()) return false;
         const ProfileEntry* e = read.begin();
         for (const KeySymMap::value_type* keySym : groups[i]) {
@@ -425,7 +441,7 @@ KeySymFileRefusal KeySymFileLines::CheckEncodable(const CKeySymStore& store) con
 }
 
 KeySymFileRefusal KeySymFileLines::Render(const CKeySymStore& store, const std::vector<SetRename>& renames,
-                                          std::string& out) const
+                                          std::string& out, CKeySymStore::Layout* layout) const
 {
     KeySymFileRefusal refusal = CheckEncodable(store);
     if (refusal) return refusal;
@@ -448,7 +464,7 @@ KeySymFileRefusal KeySymFileLines::Render(const CKeySymStore& store, const std::
         return refusal;
     }
     if (m_encoding == KeySymFileEncoding::Ansi) {
-        out = store.FormatKeySymFile();
+        out = store.FormatKeySymFile(layout);
     } else {
         const std::string bytes = store.FormatKeySymFile();
         out.assign(m_bytes, 0, m_bodyBegin);
@@ -658,13 +674,78 @@ void KeySymFileLines::RenderEdited(const CKeySymStore& store, const std::vector<
 
 // ---- reading it back --------------------------------------------------------
 
+// Whether the reader, going through the bytes the store's own writer just wrote, meets
+// exactly what was written where it was written: the "[main]" header, a line per set, then
+// each set's header (found by its name: no two sets share a section) and its keysym lines,
+// every name and value the very bytes copied there from the store, each line right after
+// the one before, and nothing else. Nothing is kept: a file it does not take is read back
+// in full, which names what is wrong.
+bool KeySymFileLines::ReadsBackAs(const std::string& bytes, const CKeySymStore::Layout& layout,
+                                  const CKeySymStore& store)
+{
+    const std::vector<std::string>& sets = store.m_setNames;
+    // The reader's set list is sorted; it is the store's only when the store's is too.
+    if (!layout.whole || layout.marks.size() < 1 + sets.size() ||
+        !std::is_sorted(sets.begin(), sets.end(),
+                        [](const std::string& a, const std::string& b) { return CompareSetNames(a, b) < 0; }))
+        return false;
+
+    struct Check : ProfileSections::Visitor {
+        const char* base;
+        const std::vector<unsigned>& marks;
+        size_t sets;
+        size_t next = 0;   // the line due, counting from 0
+        size_t at = 0;     // where it must begin
+        bool ok = true;
+        std::unordered_set<std::string> keys;
+
+        Check(const std::string& b, const CKeySymStore::Layout& l, size_t s) : base(b.data()), marks(l.marks), sets(s) {}
+        size_t Offset(std::string_view seen) const { return static_cast<size_t>(seen.data() - base); }
+        bool Due(size_t line, bool header)
+        {
+            const size_t j = next++;
+            return ok && j < marks.size() && line == j + 1 && ((marks[j] & CKeySymStore::Layout::kHeader) != 0) == header;
+        }
+        void Header(std::string_view name, size_t line) override
+        {
+            const size_t close = marks[std::min(next, marks.size() - 1)] & ~CKeySymStore::Layout::kHeader;
+            const size_t j = next;
+            if (!Due(line, true) || Offset(name) != at + 1 || Offset(name) + name.size() != close) {
+                ok = false;
+                return;
+            }
+            at = close + 3;   // past "]" and the line end
+            // The set list first, then sections of their own, each found by its name.
+            const std::string key = ProfileSections::NameKey(name);
+            if ((j == 0) != (key == kSetListSection) || (j != 0 && j < 1 + sets) || key.empty() ||
+                !keys.insert(key).second)
+                ok = false;
+        }
+        void Entry(const ProfileEntry& e) override
+        {
+            const size_t eq = marks[std::min(next, marks.size() - 1)];
+            if (!Due(e.line, false) || !e.hasValue || Offset(e.name) != at || Offset(e.name) + e.name.size() != eq ||
+                Offset(e.value) != eq + 1) {
+                ok = false;
+                return;
+            }
+            at = Offset(e.value) + e.value.size() + 2;   // past the value and the line end
+        }
+    } check(bytes, layout, sets.size());
+    ProfileSections::Visit(bytes, check);
+    return check.ok && check.next == layout.marks.size() && check.at == bytes.size();
+}
+
 std::unique_ptr<KeySymFileLines> KeySymFileLines::Update(const CKeySymStore& store,
                                                          const std::vector<SetRename>& renames,
                                                          KeySymFileRefusal& refusal) const
 {
     std::string bytes;
-    refusal = Render(store, renames, bytes);
+    CKeySymStore::Layout layout;
+    refusal = Render(store, renames, bytes, &layout);
     if (refusal) return nullptr;
+    if (!layout.marks.empty() && ReadsBackAs(bytes, layout, store))
+        return std::unique_ptr<KeySymFileLines>(new KeySymFileLines(std::move(bytes), ReadBack()));
     auto written = std::make_unique<KeySymFileLines>(std::move(bytes));
     if (m_encoding == KeySymFileEncoding::Ansi && written->MeansStorePlainly(store)) return written;
     auto refuse = [&](KeySymFileRefusal::What what, std::string name) {

@@ -59,8 +59,9 @@ public:
     // The bytes of this file after the store's changes: owned lines changed, added or removed,
     // foreign lines as they are. A file without foreign lines comes out as the store's own
     // writer writes it. Refused (and `out` left alone) only for a name the encoding cannot spell.
+    // `layout`, when given, learns where the store's own writer put each line, if it wrote them.
     KeySymFileRefusal Render(const CKeySymStore& store, const std::vector<SetRename>& renames,
-                             std::string& out) const;
+                             std::string& out, CKeySymStore::Layout* layout = nullptr) const;
 
     // The new file, made by Render and read back: null, with the name and the reason, unless
     // it means exactly the store's sets and keysyms and keeps every foreign line of this one.
@@ -77,8 +78,16 @@ private:
         std::string_view name, value;
     };
 
+    struct ReadBack {};
+    // Bytes the store's own writer wrote and the reader has read back as the store: its
+    // sections are read only when needed.
+    KeySymFileLines(std::string bytes, ReadBack);
+    static bool ReadsBackAs(const std::string& bytes, const CKeySymStore::Layout& layout,
+                            const CKeySymStore& store);
+    const ProfileSections& Sections() const;
+
     void DetectEncoding();
-    void ReadSetList();
+    void ReadSetList() const;
     void Split() const;
     void Classify() const;
     bool Plain() const;
@@ -96,7 +105,7 @@ private:
     size_t m_unit = 1;        // bytes per code unit
     size_t m_bodyBegin = 0;   // past the byte-order mark
     size_t m_bodyEnd = 0;     // before an odd byte that makes no UTF-16 unit
-    std::unique_ptr<ProfileSections> m_sections;
+    mutable std::unique_ptr<ProfileSections> m_sections;
     // The lines and what each is, made when first needed: a file the store's own writer wrote
     // is read and written without them.
     mutable bool m_classified = false;

@@ -105,32 +105,36 @@ void CKeySymStore::ReadSetSection(const ProfileSections& file, const std::string
 
 // ---- writing --------------------------------------------------------------
 
-void CKeySymStore::WriteSetList(std::string& out) const
+void CKeySymStore::WriteSetList(std::string& out, Layout* layout) const
 {
     out.push_back('[');
     out.append(kSetListSection);
+    if (layout) layout->Mark(out.size(), true);
     out.append("]\r\n");
     for (const std::string& name : m_setNames) {
         out.append(name);
+        if (layout) layout->Mark(out.size(), false);
         out.append("=1\r\n");
     }
 }
 
 void CKeySymStore::WriteSetSection(std::string& out, const std::string& setName,
-                                   const std::vector<const KeySymMap::value_type*>& keySyms) const
+                                   const std::vector<const KeySymMap::value_type*>& keySyms, Layout* layout) const
 {
     out.push_back('[');
     out.append(setName);
+    if (layout) layout->Mark(out.size(), true);
     out.append("]\r\n");
     for (const KeySymMap::value_type* keySym : keySyms) {
         out.append(keySym->first);
+        if (layout) layout->Mark(out.size(), false);
         out.push_back('=');
         out.append(keySym->second->m_strValue);
         out.append("\r\n");
     }
 }
 
-std::string CKeySymStore::FormatKeySymFile() const
+std::string CKeySymStore::FormatKeySymFile(Layout* layout) const
 {
     const size_t sets = m_setNames.size();
 
@@ -148,20 +152,29 @@ std::string CKeySymStore::FormatKeySymFile() const
     }
     std::vector<std::vector<const KeySymMap::value_type*>> groups(groupOf.size());
     std::vector<size_t> groupBytes(groupOf.size());
+    size_t lines = 1 + 2 * sets;
     for (const KeySymMap::value_type& keySym : m_keySyms) {
         const int set = keySym.second ? keySym.second->m_nSet : -1;
-        if (set < 0 || static_cast<size_t>(set) >= sets) continue;   // belongs to no set: no section lists it
+        if (set < 0 || static_cast<size_t>(set) >= sets) {
+            // Belongs to no set: no section lists it.
+            if (layout) layout->whole = false;
+            continue;
+        }
         const size_t g = setGroup[static_cast<size_t>(set)];
         groups[g].push_back(&keySym);
         groupBytes[g] += keySym.first.size() + keySym.second->m_strValue.size() + 3;
     }
-    for (size_t i = 0; i < sets; ++i) bytes += groupBytes[setGroup[i]];
+    for (size_t i = 0; i < sets; ++i) {
+        bytes += groupBytes[setGroup[i]];
+        lines += groups[setGroup[i]].size();
+    }
 
     std::string out;
     out.reserve(bytes);
-    WriteSetList(out);
+    if (layout) layout->marks.reserve(lines);
+    WriteSetList(out, layout);
     for (size_t i = 0; i < sets; ++i)
-        WriteSetSection(out, m_setNames[i], groups[setGroup[i]]);
+        WriteSetSection(out, m_setNames[i], groups[setGroup[i]], layout);
     return out;
 }
 

@@ -92,12 +92,24 @@ public:
     // The keysyms of section `setName`, each filed under set position `setIndex`.
     void ReadSetSection(const ProfileSections& file, const std::string& setName, int setIndex);
 
+    // Where the writer put each line's "=" (or, for a header, its "]" with kHeader added), so that a reading of the bytes can be held against what was written there.
+    // `whole` when every keysym went into a section and every mark fits.
+    struct Layout {
+        static constexpr unsigned kHeader = 0x80000000u;
+        std::vector<unsigned> marks;
+        bool whole = true;
+        void Mark(size_t at, bool header)
+        {
+            if (at >= kHeader) whole = false;
+            else if (whole) marks.push_back(static_cast<unsigned>(at) | (header ? kHeader : 0u));
+        }
+    };
     // The keysym file's bytes: the set list, then each set's section.
-    std::string FormatKeySymFile() const;
-    void WriteSetList(std::string& out) const;
+    std::string FormatKeySymFile(Layout* layout = nullptr) const;
+    void WriteSetList(std::string& out, Layout* layout = nullptr) const;
     // One section: its header and the given keysyms (those whose set has this name).
     void WriteSetSection(std::string& out, const std::string& setName,
-                         const std::vector<const KeySymMap::value_type*>& keySyms) const;
+                         const std::vector<const KeySymMap::value_type*>& keySyms, Layout* layout = nullptr) const;
 
     // The name of set `set`; empty when there is no such set.
     const std::string& SetName(int set) const;

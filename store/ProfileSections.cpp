@@ -131,12 +131,48 @@ ProfileSections::ProfileSections(std::string bytes)
     std::wstring text;
     if (DecodeMarked(m_bytes, text)) {
         m_bytes.clear();
-        Parse(text.data(), text.data() + text.size());
+        Read(text.data(), text.data() + text.size());
     } else {
         // About one entry a line: room for them at once.
         m_entries.reserve(static_cast<size_t>(std::count(m_bytes.begin(), m_bytes.end(), '\n')) + 1);
-        Parse(m_bytes.data(), m_bytes.data() + m_bytes.size());
+        Read(m_bytes.data(), m_bytes.data() + m_bytes.size());
     }
+}
+
+template <typename Ch>
+void ProfileSections::Read(const Ch* p, const Ch* end)
+{
+    using View = std::basic_string_view<Ch>;
+    struct Sink {
+        ProfileSections& self;
+        void Header(View name, size_t line)
+        {
+            auto& sections = self.m_sections;
+            sections.push_back({self.m_entries.size(), self.m_entries.size(), self.Keep(name), line, false});
+            std::string key;
+            if (self.SectionKey(name, key))
+                sections.back().found = self.m_index.emplace(std::move(key), sections.size() - 1).second;
+        }
+        void Entry(View name, View value, bool hasValue, size_t line)
+        {
+            self.m_entries.push_back({self.Keep(name), self.Keep(value), hasValue, line});
+            self.m_sections.back().last = self.m_entries.size();
+        }
+    } sink{*this};
+    Parse(p, end, sink);
+}
+
+void ProfileSections::Visit(std::string_view ansiBytes, Visitor& visitor)
+{
+    struct Sink {
+        Visitor& visitor;
+        void Header(std::string_view name, size_t line) { visitor.Header(name, line); }
+        void Entry(std::string_view name, std::string_view value, bool hasValue, size_t line)
+        {
+            visitor.Entry({name, value, hasValue, line});
+        }
+    } sink{visitor};
+    Parse(ansiBytes.data(), ansiBytes.data() + ansiBytes.size(), sink);
 }
 
 ProfileSections ProfileSections::FromFile(const std::string& path, bool* unreadable)
@@ -202,8 +238,8 @@ std::string ProfileSections::FoldWide(std::string_view name)
     return WideKey(wide);
 }
 
-template <typename Ch>
-void ProfileSections::Parse(const Ch* p, const Ch* const end)
+template <typename Ch, typename Sink>
+void ProfileSections::Parse(const Ch* p, const Ch* const end, Sink& sink)
 {
     // Of several lines in a row that begin with "=", the platform keeps the first.
     enum { NoKey, NamedKey, UnnamedKey } previous = NoKey;
@@ -234,11 +270,7 @@ void ProfileSections::Parse(const Ch* p, const Ch* const end)
                 const Ch* ne = close - 1;
                 while (nb < ne && IsBlank(*nb)) ++nb;
                 while (ne > nb && IsBlank(ne[-1])) --ne;
-                const View name(nb, static_cast<size_t>(ne - nb));
-                m_sections.push_back({m_entries.size(), m_entries.size(), Keep(name), line, false});
-                std::string key;
-                if (SectionKey(name, key))
-                    m_sections.back().found = m_index.emplace(std::move(key), m_sections.size() - 1).second;
+                sink.Header(View(nb, static_cast<size_t>(ne - nb)), line);
                 previous = NoKey;
                 continue;
             }
@@ -266,8 +298,7 @@ void ProfileSections::Parse(const Ch* p, const Ch* const end)
 
         if (name.empty() && !eq) continue;     // nothing but a NUL
         if (!name.empty() && name[0] == ';') continue;    // comment
-        m_entries.push_back({Keep(name), Keep(UpToNul(value)), eq != nullptr, line});
-        m_sections.back().last = m_entries.size();
+        sink.Entry(name, UpToNul(value), eq != nullptr, line);
     }
 }
 

@@ -64,6 +64,17 @@ public:
     // section for the platform's reader.
     static std::string NameKey(std::string_view name) { return Fold(name); }
 
+    // What the reader meets in an ANSI file, in file order, without keeping it: the header
+    // of each section (its name between the brackets) and each line of one. Comments,
+    // blank lines and what else Find() never yields are not reported.
+    struct Visitor {
+        virtual void Header(std::string_view name, size_t line) = 0;
+        virtual void Entry(const ProfileEntry& entry) = 0;
+    protected:
+        ~Visitor() = default;
+    };
+    static void Visit(std::string_view ansiBytes, Visitor& visitor);
+
     // The section as the platform's reader hands it out: each line NUL-terminated,
     // one more NUL at the end ("\0\0" when empty).
     std::string Block(std::string_view name) const;
@@ -77,7 +88,8 @@ private:
         bool found;
     };
 
-    template <typename Ch> void Parse(const Ch* p, const Ch* end);
+    template <typename Ch, typename Sink> static void Parse(const Ch* p, const Ch* end, Sink& sink);
+    template <typename Ch> void Read(const Ch* p, const Ch* end);
     std::string_view Keep(std::string_view text) { return text; }
     std::string_view Keep(std::wstring_view text);
     bool SectionKey(std::string_view name, std::string& key) const;

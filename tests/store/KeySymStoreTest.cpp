@@ -257,6 +257,38 @@ TEST_F(KeySymFileTest, LinesStartingWithEqualsAndNamesHoldingIt)
     EXPECT_FALSE(FileExists(m_store.m_strKeySymFile));
 }
 
+TEST_F(KeySymFileTest, ReadBackCatchesWhatTheReaderWouldTrimSplitOrSkip)
+{
+    // Each of these writes bytes the reader takes otherwise: refused, nothing written.
+    struct Case {
+        std::string set, name, value;
+    } cases[] = {
+        {"s", "k", "1 "},               // a trailing blank is trimmed
+        {"s", "k", "1\r\nx=2"},         // a line end makes another keysym
+        {"s", "a\rb", "1"},             // a lone CR ends the line
+        {"s", ";k", "1"},               // a comment
+        {"s", std::string("k\0z", 3), "1"},   // the reader stops at a NUL
+        {" s", "k", "1"},               // a header's inner blank is trimmed
+        {"s]x", "k", "1"},              // the header closes at its last "]": still "s]x"
+    };
+    for (const Case& c : cases) {
+        CKeySymStore& store = m_store;
+        store.m_setNames = {c.set};
+        store.m_keySyms.clear();
+        AddKeySym(store, c.name, c.value, 0);
+        const bool readsBack = c.set == "s]x";
+        EXPECT_EQ(readsBack ? KeySymSave::Saved : KeySymSave::Refused, store.SaveKeySymFile(true)) << c.set << c.name;
+        EXPECT_EQ(readsBack, FileExists(store.m_strKeySymFile)) << c.set << c.name;
+        DeleteFileA(store.m_strKeySymFile.c_str());
+        store.m_file.reset();
+    }
+    // Set names out of the reader's order would come back in another.
+    m_store.m_setNames = {"b", "a"};
+    m_store.m_keySyms.clear();
+    EXPECT_EQ(KeySymSave::Refused, m_store.SaveKeySymFile(true));
+    EXPECT_FALSE(FileExists(m_store.m_strKeySymFile));
+}
+
 TEST_F(KeySymFileTest, LongSectionsAreReadWhole)
 {
     for (int target : {3072, 32767, 200000}) {
