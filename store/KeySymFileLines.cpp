@@ -95,9 +95,9 @@ void KeySymFileLines::ReadSetList() const
     m_meaning.setNames.clear();
     size_t owned = 0;
     bool plain = true;
-    const ProfileSections::Range main = m_sections->Find("main");
+    const ProfileSections::Range main = m_sections->Find(kSetListSection);
     for (size_t s = 1; s < headers.size(); ++s)
-        if (headers[s].found && ProfileSections::NameKey(headers[s].name) == "main") ++owned;
+        if (headers[s].found && ProfileSections::NameKey(headers[s].name) == kSetListSection) ++owned;
     for (const ProfileEntry& e : main) {
         if (e.hasValue)
             m_meaning.setNames.push_back(e.name);
@@ -109,7 +109,7 @@ void KeySymFileLines::ReadSetList() const
     std::unordered_set<std::string> keys;
     for (std::string_view name : m_meaning.setNames) {
         const std::string key = ProfileSections::NameKey(name);
-        if (!keys.insert(key).second || key.empty() || key == "main") plain = false;
+        if (!keys.insert(key).second || key.empty() || key == kSetListSection) plain = false;
     }
     if (plain)
         for (size_t s = 1; s < headers.size(); ++s) {
@@ -185,7 +185,7 @@ void KeySymFileLines::Classify() const
 
     // The set list, as the store reads it.
     std::vector<std::string_view> listed;
-    const auto main = found.find("main");
+    const auto main = found.find(kSetListSection);
     if (main != found.end() && main->second > 0) {
         m_mainSection = static_cast<int>(main->second);
         m_lines[m_headerLine[main->second]].kind = Kind::MainHeader;
@@ -212,7 +212,7 @@ void KeySymFileLines::Classify() const
     std::unordered_set<std::string> setKeys;
     for (size_t i = 0; i < m_meaning.setNames.size(); ++i) {
         const std::string key = ProfileSections::NameKey(m_meaning.setNames[i]);
-        if (!setKeys.insert(key).second || key.empty() || key == "main") m_plain = false;
+        if (!setKeys.insert(key).second || key.empty() || key == kSetListSection) m_plain = false;
         const auto it = found.find(key);
         if (it == found.end()) continue;
         const size_t s = it->second;
@@ -352,34 +352,6 @@ bool KeySymFileLines::Plain() const
     return m_plain;
 }
 
-// Whether this file, as the store's own writer wrote it, reads back as exactly the store:
-// each set's section holds that set's keysyms and no others, and nothing else is in it.
-bool KeySymFileLines::MeansStorePlainly(const CKeySymStore& store) const
-{
-    const std::vector<std::string>& sets = store.m_setNames;
-    Sections();
-    if (!m_plain || m_meaning.setNames.size() != sets.size() ||
-        !std::equal(sets.begin(), sets.end(), m_meaning.setNames.begin()))
-        return false;
-    std::vector<std::vector<const KeySymMap::value_type*>> groups(sets.size());
-    for (const KeySymMap::value_type& keySym : store.m_keySyms) {
-        const int set = keySym.second ? keySym.second->m_nSet : -1;
-        if (set < 0 || static_cast<size_t>(set) >= sets.size()) return false;
-        groups[static_cast<size_t>(set)].push_back(&keySym);
-    }
-    for (size_t i = 0; i < sets.size(); ++i) {
-        const ProfileSections::Range read = Sections().Find(sets[i]);
-        if (read.size() != groups[i].size()) return false;
-        const ProfileEntry* e = read.begin();
-        for (const KeySymMap::value_type* keySym : groups[i]) {
-            if (!e->hasValue || e->name != keySym->first || e->value != keySym->second->m_strValue) return false;
-            ++e;
-        }
-    }
-    m_plainKnown = true;
-    return true;
-}
-
 // ---- writing --------------------------------------------------------------
 
 bool KeySymFileLines::Encode(std::string_view ansi, std::string& out) const
@@ -453,7 +425,7 @@ KeySymFileRefusal KeySymFileLines::Render(const CKeySymStore& store, const std::
         std::unordered_set<std::string> keys;
         for (const std::string& name : store.m_setNames) {
             const std::string key = ProfileSections::NameKey(name);
-            if (!keys.insert(key).second || key == "main") {
+            if (!keys.insert(key).second || key == kSetListSection) {
                 plain = false;
                 break;
             }
@@ -527,7 +499,7 @@ void KeySymFileLines::RenderEdited(const CKeySymStore& store, const std::vector<
     if (m_mainSection > 0)
         mainAt = m_headerLine[static_cast<size_t>(m_mainSection)] + 1;
     else
-        before[n].push_back("[main]");
+        before[n].push_back(std::string("[") + kSetListSection + "]");
     for (const std::string& name : sets) {
         int& left = wanted[name];
         if (left == 0) continue;
@@ -622,7 +594,7 @@ void KeySymFileLines::RenderEdited(const CKeySymStore& store, const std::vector<
     std::vector<std::pair<std::string, std::vector<std::string>>> fresh;
     std::unordered_map<std::string, size_t> freshOfKey;
     for (size_t i = 0; i < sets.size(); ++i)
-        if (setKey[i] != "main" && !sectionOfKey.count(setKey[i]) && freshOfKey.emplace(setKey[i], fresh.size()).second)
+        if (setKey[i] != kSetListSection && !sectionOfKey.count(setKey[i]) && freshOfKey.emplace(setKey[i], fresh.size()).second)
             fresh.emplace_back("[" + sets[i] + "]", std::vector<std::string>());
     for (const auto& [name, entry] : store.m_keySyms) {
         if (!entry || placed.count(name)) continue;
@@ -633,7 +605,7 @@ void KeySymFileLines::RenderEdited(const CKeySymStore& store, const std::vector<
         const auto s = sectionOfKey.find(key);
         if (s != sectionOfKey.end())
             before[anchorOf(s->second)].push_back(std::move(line));
-        else if (key != "main")
+        else if (key != kSetListSection)
             fresh[freshOfKey[key]].second.push_back(std::move(line));
     }
     // A set the file listed without a section stays without one while it has no keysyms: its
@@ -686,8 +658,7 @@ bool KeySymFileLines::ReadsBackAs(const std::string& bytes, const CKeySymStore::
     const std::vector<std::string>& sets = store.m_setNames;
     // The reader's set list is sorted; it is the store's only when the store's is too.
     if (!layout.whole || layout.marks.size() < 1 + sets.size() ||
-        !std::is_sorted(sets.begin(), sets.end(),
-                        [](const std::string& a, const std::string& b) { return CompareSetNames(a, b) < 0; }))
+        !std::is_sorted(sets.begin(), sets.end(), SetNameLess))
         return false;
 
     struct Check : ProfileSections::Visitor {
@@ -747,7 +718,6 @@ std::unique_ptr<KeySymFileLines> KeySymFileLines::Update(const CKeySymStore& sto
     if (!layout.marks.empty() && ReadsBackAs(bytes, layout, store))
         return std::unique_ptr<KeySymFileLines>(new KeySymFileLines(std::move(bytes), ReadBack()));
     auto written = std::make_unique<KeySymFileLines>(std::move(bytes));
-    if (m_encoding == KeySymFileEncoding::Ansi && written->MeansStorePlainly(store)) return written;
     auto refuse = [&](KeySymFileRefusal::What what, std::string name) {
         refusal.what = what;
         refusal.name = std::move(name);

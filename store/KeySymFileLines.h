@@ -91,7 +91,6 @@ private:
     void Split() const;
     void Classify() const;
     bool Plain() const;
-    bool MeansStorePlainly(const CKeySymStore& store) const;
     std::wstring WideText(const Line& line) const;
     bool Representable(const Line& line) const;
     std::string AnsiText(const Line& line) const;

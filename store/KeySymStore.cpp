@@ -13,6 +13,17 @@
 
 namespace {
 
+// The keysym file's bytes, if it can be taken whole; a file too large to hold in memory
+// cannot be read.
+WholeFileRead ReadKeySymFileBytes(const std::string& path, std::string& bytes)
+{
+    try {
+        return ReadWholeFile(path, bytes, kMaxKeySymFileBytes);
+    } catch (const std::bad_alloc&) {
+        return WholeFileRead::Failed;
+    }
+}
+
 struct SetNameLess {
     bool operator()(const std::string& a, const std::string& b) const { return CompareSetNames(a, b) < 0; }
 };
@@ -36,11 +47,7 @@ bool CKeySymStore::KeySymFileChangedOnDisk() const
 {
     if (m_bFileUnread) return true;
     std::string bytes;
-    WholeFileRead read = WholeFileRead::Failed;
-    try {
-        read = ReadWholeFile(m_strKeySymFile, bytes, kMaxKeySymFileBytes);
-    } catch (const std::bad_alloc&) {
-    }
+    const WholeFileRead read = ReadKeySymFileBytes(m_strKeySymFile, bytes);
     if (read == WholeFileRead::Missing) return m_bFileExisted;
     return read != WholeFileRead::Done || !m_bFileExisted || !m_file || bytes != m_file->Bytes();
 }
@@ -66,11 +73,7 @@ void CKeySymStore::LoadKeySymFile(const std::string& path)
     // A file that cannot be taken whole is unreadable, never an empty one: saving over it
     // would lose it.
     std::string bytes;
-    WholeFileRead read = WholeFileRead::Failed;
-    try {
-        read = ReadWholeFile(path, bytes, kMaxKeySymFileBytes);
-    } catch (const std::bad_alloc&) {
-    }
+    const WholeFileRead read = ReadKeySymFileBytes(path, bytes);
     m_bFileUnread = read == WholeFileRead::Failed || read == WholeFileRead::TooLarge;
     m_bFileExisted = read != WholeFileRead::Missing;
     if (read != WholeFileRead::Done) std::string().swap(bytes);
@@ -80,27 +83,6 @@ void CKeySymStore::LoadKeySymFile(const std::string& path)
     m_bFileUnshown = file->HasUnshownNames();
     m_file = std::move(file);
     m_setRenames.clear();
-}
-
-void CKeySymStore::ReadSetList(const ProfileSections& file)
-{
-    // The value of a set-list line means nothing; a line without "=" names no set.
-    for (const ProfileEntry& line : file.Find(kSetListSection))
-        if (line.hasValue) m_setNames.emplace_back(line.name);
-}
-
-void CKeySymStore::ReadSetSection(const ProfileSections& file, const std::string& setName, int setIndex)
-{
-    // A later line of the same name replaces the earlier one, in this section or
-    // in one read before. Lines come in name order in files we wrote, so each
-    // insertion is tried right after the previous one first.
-    auto hint = m_keySyms.end();
-    for (const ProfileEntry& line : file.Find(setName)) {
-        if (!line.hasValue) continue;
-        auto it = m_keySyms.insert_or_assign(hint, std::string(line.name),
-                                             std::make_unique<CKeySymEntry>(std::string(line.value), setIndex));
-        hint = std::next(it);
-    }
 }
 
 // ---- writing --------------------------------------------------------------

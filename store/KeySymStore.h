@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-class ProfileSections;
 class KeySymFileLines;
 
 // One keysym; its name is its key in m_keySyms.
@@ -86,11 +85,6 @@ public:
     KeySymSave SaveKeySymFile(bool replaceChanged);
     // The same, replacing whatever the file holds now; TRUE when saved.
     BOOL SaveKeySymFile();
-
-    // The set list of section "main", appended to m_setNames in file order.
-    void ReadSetList(const ProfileSections& file);
-    // The keysyms of section `setName`, each filed under set position `setIndex`.
-    void ReadSetSection(const ProfileSections& file, const std::string& setName, int setIndex);
 
     // Where the writer put each line's "=" (or, for a header, its "]" with kHeader added), so that a reading of the bytes can be held against what was written there.
     // `whole` when every keysym went into a section and every mark fits.
