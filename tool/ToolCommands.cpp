@@ -278,11 +278,6 @@ private:
         return kToolDone;
     }
 
-    static std::string Format(unsigned id, const std::string& arg1, const std::string& arg2, const std::string& arg3)
-    {
-        return ToolMessage(id, arg1, arg2, arg3);
-    }
-
     // Each name or skipped line on its own line: the first ten, or all with --verbose.
     template <class Item, class Describe>
     void ListCapped(const std::vector<Item>& items, Describe describe)
@@ -324,12 +319,12 @@ private:
             DeleteSet(m_store, set);   // nothing came in: no empty set is left behind
         // Skipped lines as "file(line): reason", as compilers report, then the editor's summary.
         ListCapped(result.skips, [&](const ImportSkip& skip) {
-            return path + "(" + std::to_string(skip.line) + "): " + DescribeImportSkip(skip, Format);
+            return path + "(" + std::to_string(skip.line) + "): " + DescribeImportSkip(skip, ToolMessage);
         });
         if (result.skipped > 0)
-            m_err.Line(SkippedText(result, Format));
+            m_err.Line(SkippedText(result, ToolMessage));
         if (!result.unusable.empty())
-            m_err.Line(UnusableText(result.unusable, Format));
+            m_err.Line(UnusableText(result.unusable, ToolMessage));
         return kToolDone;
     }
 
@@ -349,7 +344,7 @@ private:
         if (text.leftOut.empty())
             return kToolDone;
         ListCapped(text.leftOut, [](const std::string& name) { return EscapeControls(name); });
-        m_err.Line(LeftOutText(text.leftOut, Format));
+        m_err.Line(LeftOutText(text.leftOut, ToolMessage));
         return kToolRefused;
     }
 

@@ -13,6 +13,18 @@
 
 namespace {
 
+// The text of an import file in the ANSI code page: UTF-16 with a byte order mark, and
+// UTF-8 that is valid and not plain ASCII (with or without a mark), are converted into
+// `converted`; anything else is the file's own bytes from `start` on (past a UTF-8 mark).
+// `lossyLines` lists, ascending, the lines (from 1) holding a character the code page
+// lacks, written "?".
+struct ImportText {
+    bool isConverted = false;
+    size_t start = 0;
+    std::string converted;
+    std::vector<size_t> lossyLines;
+};
+
 const size_t kMaxSkipText = 60;
 const char kHeaderNamePrefix[] = "XK_";
 const uint64_t kMaxValue = 0xFFFFFFFFull;
@@ -278,6 +290,13 @@ HeaderValue ReadValue(LineReader& r, HeaderDefines& defines, const KeySymLines& 
 // any other condition may hold, so both of its branches are read.
 enum class Branch : unsigned char { Taken, NotTaken, Unknown };
 
+// A line not imported, counted and kept in file order.
+void NoteSkip(KeySymLines& lines, ImportSkip skip)
+{
+    if (lines.skipped++ == 0) lines.firstSkip = skip;
+    lines.skips.push_back(std::move(skip));
+}
+
 struct HeaderReader {
     KeySymLines lines;
     std::vector<size_t> prefixes;   // per keysym: where "XK_" stood in its macro name
@@ -343,12 +362,6 @@ struct HeaderReader {
             notTaken -= branches.back() == Branch::NotTaken;
             branches.pop_back();
         }
-    }
-
-    void Note(ImportSkip skip)
-    {
-        if (lines.skipped++ == 0) lines.firstSkip = skip;
-        lines.skips.push_back(std::move(skip));
     }
 
     void Line(size_t number, std::string_view line, bool lossy)
@@ -429,7 +442,7 @@ struct HeaderReader {
             prefixes.push_back(prefixEnd);
             return;
         }
-        Note(std::move(skip));
+        NoteSkip(lines, std::move(skip));
     }
 };
 
@@ -437,12 +450,6 @@ struct HeaderReader {
 
 struct DatabaseReader {
     KeySymLines lines;
-
-    void Note(ImportSkip skip)
-    {
-        if (lines.skipped++ == 0) lines.firstSkip = skip;
-        lines.skips.push_back(std::move(skip));
-    }
 
     void Line(size_t number, std::string_view line, bool lossy)
     {
@@ -470,7 +477,7 @@ struct DatabaseReader {
         }
         if (digits.empty() || !r.AtEnd()) {
             skip.text = SkipText(line);
-            Note(std::move(skip));
+            NoteSkip(lines, std::move(skip));
             return;
         }
         skip.name.assign(line.substr(nameStart, nameEnd - nameStart));
@@ -486,7 +493,7 @@ struct DatabaseReader {
             lines.keySyms.push_back({number, std::move(skip.name), std::string(digits)});
             return;
         }
-        Note(std::move(skip));
+        NoteSkip(lines, std::move(skip));
     }
 };
 
@@ -507,8 +514,6 @@ bool IsCIdentifier(std::string_view name)
     if (name.empty() || IsDigit(name.front())) return false;
     return std::all_of(name.begin(), name.end(), IsIdentifierChar);
 }
-
-}  // namespace
 
 ImportText DecodeImportText(std::string_view bytes)
 {
@@ -538,6 +543,8 @@ ImportText DecodeImportText(std::string_view bytes)
     }
     return plain;
 }
+
+}  // namespace
 
 KeySymLines ParseKeySymLines(std::string_view bytes)
 {
@@ -582,15 +589,14 @@ bool KeySymValueNumber(std::string_view value, uint32_t& number)
 bool IsUnusableKeySymValue(std::string_view value)
 {
     uint32_t number = 0;
-    return KeySymValueNumber(value, number) && (number == 0 || number > 0x1FFFFFFF);
+    return KeySymValueNumber(value, number) && (number == 0 || number > kMaxKeySym);
 }
 
 ExportText FormatKeySymExport(const CKeySymStore& store, int set, ExportFormat format)
 {
     ExportText out;
     const bool header = format == ExportFormat::CHeader;
-    std::string setName;
-    if (set >= 0 && static_cast<size_t>(set) < store.m_setNames.size()) setName = store.m_setNames[static_cast<size_t>(set)];
+    std::string setName = store.SetName(set);
     if (header) {
         // A "*/" in the set's name would end the comment early.
         for (size_t at = setName.find("*/"); at != std::string::npos; at = setName.find("*/", at)) setName.insert(at + 1, 1, ' ');

@@ -46,19 +46,6 @@ struct KeySymLines {
     std::vector<ImportSkip> skips;     // in file order
 };
 
-// The text of an import file in the ANSI code page: UTF-16 with a byte order mark, and
-// UTF-8 that is valid and not plain ASCII (with or without a mark), are converted into
-// `converted`; anything else is the file's own bytes from `start` on (past a UTF-8 mark).
-// `lossyLines` lists, ascending, the lines (from 1) holding a character the code page
-// lacks, written "?".
-struct ImportText {
-    bool isConverted = false;
-    size_t start = 0;
-    std::string converted;
-    std::vector<size_t> lossyLines;
-};
-ImportText DecodeImportText(std::string_view bytes);
-
 // The keysym lines of an import file's bytes (decoded first): CR LF, LF or CR line ends,
 // any length, any bytes. A file with any "#define ...XK_..." line is read as a C header
 // (values as C reads them; comments and "#if 0" blocks left out); otherwise every line but
@@ -66,6 +53,9 @@ ImportText DecodeImportText(std::string_view bytes);
 KeySymLines ParseKeySymLines(std::string_view bytes);
 // Whether the file held any keysym line, readable or not: an import of none is refused.
 bool HoldsKeySymLine(const KeySymLines& lines);
+
+// Keysyms have 29 bits.
+inline constexpr uint32_t kMaxKeySym = 0x1FFFFFFF;
 
 // The number of a keysym value text (1 to 8 hex digits); false for anything else.
 bool KeySymValueNumber(std::string_view value, uint32_t& number);

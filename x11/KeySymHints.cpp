@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "store/NameRules.h"
+#include "x11/KeySymFormats.h"
 #include "x11/StandardKeySyms.h"
 
 #include <cstdint>
@@ -9,29 +10,7 @@
 
 namespace {
 
-const uint32_t kMaxKeySym = 0x1FFFFFFF;          // keysyms have 29 bits
 const uint32_t kUnicodeKeySymBase = 0x01000000;  // 0x01000100-0x0110FFFF stand for U+0100-U+10FFFF
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// The value of at most 8 hex digits; false for anything else.
-bool ParseKeySymValue(std::string_view text, uint32_t& value)
-{
-    if (text.empty() || text.size() > 8) return false;
-    value = 0;
-    for (char c : text) {
-        const int digit = HexDigit(c);
-        if (digit < 0) return false;
-        value = (value << 4) | static_cast<uint32_t>(digit);
-    }
-    return true;
-}
 
 // Keysym ranges of X11 that hold values no standard keysym has yet, by the name X.Org's
 // headers give each group.
@@ -95,7 +74,7 @@ std::vector<KeySymHint> KeySymHints(std::string_view name, std::string_view valu
 {
     std::vector<KeySymHint> hints;
     uint32_t number = 0;
-    const bool hasValue = ParseKeySymValue(value, number);
+    const bool hasValue = KeySymValueNumber(value, number);
     if (hasValue && number <= kMaxKeySym) {
         const StandardKeySym* standard = FindStandardKeySymByValue(number);
         const uint32_t character = CharacterOf(number, standard);
