@@ -104,11 +104,11 @@ extern "C" void EditKeySyms(void)
         return;
     }
     try {
-        // Said once per load: names this code page cannot spell are kept but not shown.
         CKeySymApp& app = GetKeySymApp();
         if (!ResourceLibraryHasDialogs()) {
             ResMessageBox(IDS_NO_DIALOGS, MB_OK | MB_ICONHAND);
         } else {
+            // Said once per load: names this code page cannot spell are kept but not shown.
             if (app.m_bFileUnshown) {
                 app.m_bFileUnshown = false;
                 ResMessageBox(IDS_FILE_NAMES_NOT_SHOWN, MB_OK | MB_ICONINFORMATION, app.m_strKeySymFile);

@@ -1,7 +1,6 @@
 #include "framework/WinApp.h"
 #include <exception>
 #include <new>
-#include <vector>
 
 namespace {
 CWinApp* g_app = nullptr;

@@ -1,8 +1,7 @@
 #pragma once
 // The application object of a library module: InitInstance/ExitInstance driven from DllMain,
-// the module's resource handle, the help path, and the module's command routing.
+// the module's resource handle and the help path.
 #include <windows.h>
-#include <string>
 
 class CWinApp {
 public:

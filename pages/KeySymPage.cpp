@@ -36,17 +36,18 @@ void CKsEdtPp::DoDataExchange(CDataExchange& dx)
 
 void CKsEdtPp::LayOutList()
 {
-    LayOutKeySymList(m_listKeySyms, m_nTabStop);
+    LayOutKeySymList(m_listKeySyms);
 }
 
 void CKsEdtPp::FillKeySymList(int comboIndex)
 {
-    // Rows are added with redraw off: a visible list repaints its scroll bar per row.
+    // Rows are added and laid out with redraw off: a visible list repaints its scroll bars
+    // for every row added and every change of tab stops or extent.
     m_listKeySyms.SetRedraw(false);
     AddKeySymRows(m_listKeySyms, m_store.m_keySyms, SetOfComboRow(m_comboSets, comboIndex, m_store.m_setNames));
+    LayOutList();
     m_listKeySyms.SetRedraw(true);
     m_listKeySyms.Invalidate();
-    LayOutList();
 }
 
 void CKsEdtPp::UpdateAddButton()

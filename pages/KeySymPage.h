@@ -38,7 +38,6 @@ private:
     static const KeyEntry kKeys[];
 
     CKeySymStore& m_store;
-    int m_nTabStop = 0;
     CButton m_btnDelete;
     CButton m_btnEdit;
     CButton m_btnAdd;

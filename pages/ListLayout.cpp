@@ -86,39 +86,11 @@ void SetExtent(CListBox& list, long long widestRight)
 
 } // namespace
 
-void FitListColumns(CListBox& list, int& tabStop)
+int LayOutKeySymList(CListBox& list)
 {
     const int count = list.GetCount();
     if (count == LB_ERR)
-        return;
-    const ListFont font(list);
-    int widest = 0;
-    std::string row;
-    for (int i = 0; i < count; ++i)
-        if (list.GetText(i, row))
-            widest = std::max(widest, font.Width(std::string_view(row).substr(0, row.find('\t'))));
-    tabStop = SetTabStop(list, font, widest);
-}
-
-void SetListHorizontalExtent(CListBox& list, int tabPosition)
-{
-    const int count = list.GetCount();
-    if (count == LB_ERR)
-        return;
-    const ListFont font(list);
-    long long widest = 0;
-    std::string row;
-    for (int i = 0; i < count; ++i)
-        if (list.GetText(i, row))
-            widest = std::max(widest, DrawnRight(font, row, std::max(tabPosition, 1)));
-    SetExtent(list, widest);
-}
-
-void LayOutKeySymList(CListBox& list, int& tabStop)
-{
-    const int count = list.GetCount();
-    if (count == LB_ERR)
-        return;
+        return 0;
     const ListFont font(list);
     // Each row is read and each piece measured once: the widths of its name and its value.
     constexpr int kNoValue = -1, kSeveralTabs = -2;
@@ -136,7 +108,7 @@ void LayOutKeySymList(CListBox& list, int& tabStop)
             value = row.find('\t', tab + 1) == std::string::npos ? font.Width(std::string_view(row).substr(tab + 1))
                                                                    : kSeveralTabs;
     }
-    tabStop = SetTabStop(list, font, widestName);
+    const int tabStop = SetTabStop(list, font, widestName);
 
     const int interval = std::max(tabStop, 1);
     long long widest = 0;
@@ -150,4 +122,5 @@ void LayOutKeySymList(CListBox& list, int& tabStop)
         widest = std::max(widest, right);
     }
     SetExtent(list, widest);
+    return tabStop;
 }

@@ -38,10 +38,12 @@ bool ApplyStoreChanges(CPropertyPage& page, CKeySymStore& store)
     return true;
 }
 
+namespace {
 std::string MakeKeySymRow(const std::string& name, const std::string& value)
 {
     return name + '\t' + value;
 }
+}  // namespace
 
 int InsertKeySymRow(CListBox& list, int row, const KeySymMap::value_type& keySym)
 {

@@ -16,10 +16,8 @@ void MarkStoreChanged(CPropertyPage& page, CKeySymStore& store);
 // said no, or the save failed and said so): the sheet must then stay open.
 bool ApplyStoreChanges(CPropertyPage& page, CKeySymStore& store);
 
-// "name TAB value": how a keysym row reads. A name may hold a tab itself, so a row is never
-// read back for its keysym; every row carries its keysym as item data.
-std::string MakeKeySymRow(const std::string& name, const std::string& value);
-// Puts the row of `keySym` at `row` (-1: at the end), carrying the keysym; its index or LB_ERR.
+// Puts the row "name TAB value" of `keySym` at `row` (-1: at the end), carrying the keysym.
+// A name may hold a tab itself, so a row is never read back for its keysym. Its index or LB_ERR.
 int InsertKeySymRow(CListBox& list, int row, const KeySymMap::value_type& keySym);
 // The keysym row `row` carries; null when there is no such row.
 const KeySymMap::value_type* KeySymOfRow(const CListBox& list, int row);

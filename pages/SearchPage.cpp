@@ -41,7 +41,7 @@ void CSchPp::DoDataExchange(CDataExchange& dx)
 
 void CSchPp::LayOutList()
 {
-    LayOutKeySymList(m_listKeySyms, m_nTabStop);
+    LayOutKeySymList(m_listKeySyms);
 }
 
 int CSchPp::SetOfComboRow(int comboRow) const
@@ -109,11 +109,10 @@ BOOL CSchPp::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     FillSetCombo(m_comboSets, m_store.m_setNames);
-    FillKeySymList(0);
+    // The list is filled once, by OnSetActive, which always follows.
     m_comboSets.SetCurSel(0);
     m_btnFind.EnableWindow(false);
     m_editFind.SetFocus();
-    LayOutList();
     return FALSE;
 }
 
@@ -123,7 +122,9 @@ BOOL CSchPp::OnSetActive()
     EmptyKeySymList();
     FillSetCombo(m_comboSets, m_store.m_setNames);
     if (m_store.m_nCurSet != -1)
-        FillKeySymList(m_store.m_nCurSet);
+        FillKeySymList(m_store.m_nCurSet);   // lays the list out
+    else
+        LayOutList();
     m_comboSets.SetCurSel(m_store.m_nCurSet);
     if (m_store.m_nCurKeySym != -1)
         m_listKeySyms.SetCurSel(m_store.m_nCurKeySym);
@@ -132,7 +133,6 @@ BOOL CSchPp::OnSetActive()
         m_editFind.SetWindowText("");
         m_btnFind.EnableWindow(false);
     }
-    LayOutList();
     m_editFind.SetFocus();
     return CPropertyPage::OnSetActive();
 }

@@ -47,7 +47,6 @@ private:
     static const KeyEntry kKeys[];
 
     CKeySymStore& m_store;
-    int m_nTabStop = 0;
     // The set whose keysyms the list holds; -1 while it holds none.
     int m_nListedSet = -1;
     BOOL m_bMatchCase = FALSE;

@@ -46,11 +46,6 @@ std::string ExportFileName(const std::string& setName)
     return name + '.' + kExportExtension;
 }
 
-std::string FormatPageString(unsigned id, const std::string& arg1, const std::string& arg2, const std::string& arg3)
-{
-    return FormatResString(id, arg1, arg2, arg3);
-}
-
 // Paragraphs of a message box, the empty ones left out.
 void AddParagraph(std::string& text, const std::string& paragraph)
 {
@@ -247,9 +242,9 @@ void CStEdtPp::OnImportKeySyms()
     }
     if (result.imported > 0)
         MarkStoreChanged(*this, m_store);
-    std::string text = ImportedText(result.imported, setName, FormatPageString);
-    AddParagraph(text, SkippedText(result, FormatPageString));
-    AddParagraph(text, UnusableText(result.unusable, FormatPageString));
+    std::string text = ImportedText(result.imported, setName, FormatResString);
+    AddParagraph(text, SkippedText(result, FormatResString));
+    AddParagraph(text, UnusableText(result.unusable, FormatResString));
     const bool warn = result.skipped > 0 || !result.unusable.empty();
     TextMessageBox(text, MB_OK | (warn ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
 }
@@ -270,5 +265,5 @@ void CStEdtPp::OnExportKeySyms()
     if (!WriteFileBeside(path, text.text))
         ResMessageBox(IDS_WRITE_FAILED, MB_OK | MB_ICONEXCLAMATION, path);
     else if (!text.leftOut.empty())
-        TextMessageBox(LeftOutText(text.leftOut, FormatPageString), MB_OK | MB_ICONEXCLAMATION);
+        TextMessageBox(LeftOutText(text.leftOut, FormatResString), MB_OK | MB_ICONEXCLAMATION);
 }

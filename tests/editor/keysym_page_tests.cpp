@@ -585,9 +585,7 @@ TEST(ListLayout, ValueColumnAndExtentFollowTheRowsAsDrawnAtEveryScale)
     ASSERT_NE(list, nullptr);
     CListBox box;
     box.Attach(list);
-    int tabStop = -1;
-    FitListColumns(box, tabStop);
-    SetListHorizontalExtent(box, tabStop);
+    int tabStop = LayOutKeySymList(box);
     EXPECT_GT(tabStop, 0) << "an empty list";
     EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
 
@@ -602,8 +600,7 @@ TEST(ListLayout, ValueColumnAndExtentFollowTheRowsAsDrawnAtEveryScale)
                                : nullptr;
             if (font)
                 ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            FitListColumns(box, tabStop);
-            SetListHorizontalExtent(box, tabStop);
+            tabStop = LayOutKeySymList(box);
             const std::vector<Ink> rows = DrawnRows(list, kWidth, 3);
             const int widestName = rows[1].right;
             EXPECT_GT(rows[0].left, widestName) << face << " " << height;
@@ -611,12 +608,6 @@ TEST(ListLayout, ValueColumnAndExtentFollowTheRowsAsDrawnAtEveryScale)
             EXPECT_GE(rows[0].left, tabStop) << face << " " << height;
             EXPECT_GT(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), std::max(rows[1].right, rows[2].right))
                 << face << " " << height;
-            // The pages' one reading of the rows lays the list out the same way.
-            const LRESULT extent = ::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
-            int onePass = -1;
-            LayOutKeySymList(box, onePass);
-            EXPECT_EQ(onePass, tabStop);
-            EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), extent);
             if (!font)
                 break;
             ::SendMessageA(list, WM_SETFONT, 0, FALSE);
@@ -626,7 +617,7 @@ TEST(ListLayout, ValueColumnAndExtentFollowTheRowsAsDrawnAtEveryScale)
     // A row far wider than 65535 pixels counts whole, without wrapping.
     box.ResetContent();
     box.AddString(std::string(20000, 'W') + "\t1");
-    SetListHorizontalExtent(box, 40);
+    LayOutKeySymList(box);
     EXPECT_GT(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 65535);
     ::DestroyWindow(list);
 }
