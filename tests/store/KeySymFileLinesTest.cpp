@@ -60,15 +60,6 @@ std::string PlatformReads(TempFolder& folder, const std::string& bytes)
     return kstest::PlatformKeySyms(path);
 }
 
-std::string Describe(const CKeySymStore& store)
-{
-    std::string out;
-    for (const std::string& name : store.m_setNames) out += "set " + name + "\n";
-    for (const auto& [name, entry] : store.m_keySyms)
-        out += name + " = " + entry->m_strValue + " in " + std::to_string(entry->m_nSet) + "\n";
-    return out;
-}
-
 const char kHandEdited[] =
     "; keysyms for the lab, kept by hand\r\n"
     "[main]\r\n"

@@ -43,16 +43,6 @@ void AddKeySym(CKeySymStore& store, const std::string& name, const std::string& 
     store.m_keySyms[name] = std::make_unique<CKeySymEntry>(value, set);
 }
 
-// Sets and keysyms as text, to compare two stores with one message.
-std::string Describe(const CKeySymStore& store)
-{
-    std::string out;
-    for (const std::string& name : store.m_setNames) out += "set " + name + "\n";
-    for (const auto& [key, entry] : store.m_keySyms)
-        out += key + " = " + entry->m_strValue + " in " + std::to_string(entry->m_nSet) + "\n";
-    return out;
-}
-
 class KeySymFileTest : public ::testing::Test {
 protected:
     void SetUp() override

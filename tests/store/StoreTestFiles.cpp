@@ -1,6 +1,7 @@
 #include "StoreTestFiles.h"
 
 #include "TestFiles.h"
+#include "store/KeySymStore.h"
 
 #include <gtest/gtest.h>
 
@@ -29,4 +30,13 @@ void WriteBytes(const std::string& path, const std::string& bytes)
     const BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(h);
     ASSERT_TRUE(ok && written == bytes.size()) << path;
+}
+
+std::string Describe(const CKeySymStore& store)
+{
+    std::string out;
+    for (const std::string& name : store.m_setNames) out += "set " + name + "\n";
+    for (const auto& [name, entry] : store.m_keySyms)
+        out += name + " = " + entry->m_strValue + " in " + std::to_string(entry->m_nSet) + "\n";
+    return out;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class CKeySymStore;
+
 class TempFolder {
 public:
     TempFolder();
@@ -39,3 +41,6 @@ inline bool DoubleByteCodePage()
     CPINFO info{};
     return GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 2;
 }
+
+// Sets and keysyms as text, to compare two stores with one message.
+std::string Describe(const CKeySymStore& store);
